@@ -1,0 +1,194 @@
+#include "file_ops.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrow {
+namespace {
+
+FileError errnoError(int error)
+{
+    return FileError{std::generic_category().message(error)};
+}
+
+// Closes a descriptor when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd)
+        : m_fd(fd)
+    {
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    int get() const { return m_fd; }
+    // Closes now, so that a failed close can be reported.
+    int close()
+    {
+        const int result = ::close(m_fd);
+        m_fd = -1;
+        return result;
+    }
+
+private:
+    int m_fd;
+};
+
+std::optional<FileError> writeAll(int fd, std::string_view content)
+{
+    while (!content.empty()) {
+        const ssize_t written = ::write(fd, content.data(), content.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errnoError(errno);
+        }
+        content.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return std::nullopt;
+}
+
+mode_t fileModeForNewFiles()
+{
+    // The installer may run as another user: 0644 less the umask, as an ordinary creat() gives.
+    static const mode_t mode = [] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return static_cast<mode_t>(0644 & ~mask);
+    }();
+    return mode;
+}
+
+std::string directoryOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Makes the rename itself durable; the new file is already complete, so a failure here is not
+// reported as a failed write.
+void syncDirectory(const std::string& directory)
+{
+    const FileDescriptor fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() >= 0) {
+        ::fsync(fd.get());
+    }
+}
+
+} // namespace
+
+bool existsFollowingLinks(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+bool existsAsEntry(const std::string& path)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+ReadResult readRegularFile(const std::string& path)
+{
+    // O_NONBLOCK: opening a FIFO must not wait for a writer that never comes.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() < 0) {
+        return {{}, errnoError(errno)};
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) {
+        return {{}, errnoError(errno)};
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return {{}, errnoError(EISDIR)};
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return {{}, FileError{"Not a regular file."}};
+    }
+
+    std::string content;
+    content.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == content.size()) {
+            // The file may have grown since fstat.
+            content.resize(content.size() + 65536);
+        }
+        const ssize_t got = ::read(fd.get(), content.data() + filled, content.size() - filled);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return {{}, errnoError(errno)};
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    content.resize(filled);
+    return {std::move(content), std::nullopt};
+}
+
+std::optional<FileError> writeFileAtomically(const std::string& path, std::string_view content)
+{
+    const std::string directory = directoryOf(path);
+    std::string temporaryPath = directory + "/" + std::string(temporaryFilePrefix) + "XXXXXX";
+    // mkstemp: an unpredictable name created with O_EXCL, so nothing planted in /tmp is reused.
+    FileDescriptor fd(::mkostemp(temporaryPath.data(), O_CLOEXEC));
+    if (fd.get() < 0) {
+        return errnoError(errno);
+    }
+
+    auto failed = [&](int error) {
+        ::unlink(temporaryPath.c_str());
+        return errnoError(error);
+    };
+    if (auto error = writeAll(fd.get(), content)) {
+        ::unlink(temporaryPath.c_str());
+        return error;
+    }
+    if (::fchmod(fd.get(), fileModeForNewFiles()) != 0) {
+        return failed(errno);
+    }
+    if (::fsync(fd.get()) != 0) {
+        return failed(errno);
+    }
+    if (fd.close() != 0) {
+        return failed(errno);
+    }
+    // rename() replaces whatever stands at the path, a symbolic link included; the target is
+    // never opened, so a link planted there cannot redirect the write.
+    if (::rename(temporaryPath.c_str(), path.c_str()) != 0) {
+        return failed(errno);
+    }
+    syncDirectory(directory);
+    return std::nullopt;
+}
+
+std::optional<FileError> removeEntry(const std::string& path)
+{
+    std::error_code error;
+    std::filesystem::remove(path, error);
+    if (error) {
+        return FileError{error.message()};
+    }
+    return std::nullopt;
+}
+
+} // namespace kestrow
