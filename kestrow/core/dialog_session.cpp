@@ -8,16 +8,14 @@ namespace kestrow {
 
 DialogSession::DialogSession(ExchangePaths paths, SessionHooks hooks)
     : m_paths(std::move(paths))
-    , m_hooks(std::move(hooks))
-{
-}
+    , m_hooks(std::move(hooks)) {}
 
-void DialogSession::loadPrinters()
-{
+void DialogSession::loadPrinters() {
     const std::string& path = m_paths.printerListFilePath;
     if (!existsFollowingLinks(path)) {
-        m_state.raiseAlert("Printer list file not found at:\n" + path +
-                           "\n\nPlease ensure the file exists and the application has permission to read it.");
+        m_state.raiseAlert(
+            "Printer list file not found at:\n" + path +
+            "\n\nPlease ensure the file exists and the application has permission to read it.");
         return;
     }
     auto read = readRegularFile(path);
@@ -35,13 +33,13 @@ void DialogSession::loadPrinters()
     }
     m_state.setPrinters(std::move(*printers));
     if (m_state.printers().empty()) {
-        m_state.raiseAlert("Printer list file was found but is empty or contains only blank lines.\nPlease ensure '" +
-                           path + "' is populated correctly.");
+        m_state.raiseAlert(
+            "Printer list file was found but is empty or contains only blank lines.\nPlease ensure '" + path +
+            "' is populated correctly.");
     }
 }
 
-void DialogSession::handleOK()
-{
+void DialogSession::handleOK() {
     if (m_state.selectionEmpty()) {
         m_state.raiseAlert("No printers selected. Please select at least one printer.");
         return;
@@ -57,8 +55,7 @@ void DialogSession::handleOK()
     m_hooks.requestTermination();
 }
 
-void DialogSession::handleCancel()
-{
+void DialogSession::handleCancel() {
     const std::string& path = m_paths.selectedPrintersFilePath;
     // Any entry counts, a dangling link too: a link planted at this path must not outlive a cancel.
     if (existsAsEntry(path)) {
@@ -73,11 +70,11 @@ void DialogSession::handleCancel()
     m_hooks.requestTermination();
 }
 
-void DialogSession::createDoneFlag()
-{
+void DialogSession::createDoneFlag() {
     const std::string& path = m_paths.doneFlagPath;
     if (const auto error = writeFileAtomically(path, {})) {
-        m_hooks.printLine("CRITICAL ERROR: Could not write done flag at '" + path + "': " + error->description);
+        m_hooks.printLine("CRITICAL ERROR: Could not write done flag at '" + path +
+                          "': " + error->description);
     } else {
         m_hooks.printLine("Done flag created at: " + path);
     }

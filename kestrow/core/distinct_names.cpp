@@ -8,8 +8,7 @@
 
 namespace kestrow {
 
-DistinctNames::DistinctNames(const PrinterList& printers)
-{
+DistinctNames::DistinctNames(const PrinterList& printers) {
     // At most half full, so probes stay short.
     m_slots.assign(std::bit_ceil(printers.size() * 2 + 2), 0);
     m_nameOfRow.reserve(printers.size());
@@ -25,8 +24,7 @@ DistinctNames::DistinctNames(const PrinterList& printers)
     }
 }
 
-std::optional<std::uint32_t> DistinctNames::find(std::string_view name, const PrinterList& printers) const
-{
+std::optional<std::uint32_t> DistinctNames::find(std::string_view name, const PrinterList& printers) const {
     if (m_slots.empty()) {
         return std::nullopt;
     }
@@ -40,10 +38,9 @@ std::optional<std::uint32_t> DistinctNames::find(std::string_view name, const Pr
 }
 
 // The slot that holds key's name, or the free slot where it belongs.
-std::size_t DistinctNames::slotFor(std::string_view key, const PrinterList& printers) const
-{
+std::size_t DistinctNames::slotFor(std::string_view key, const PrinterList& printers) const {
     const std::size_t mask = m_slots.size() - 1;
-    std::size_t slot = std::hash<std::string_view>{}(key) & mask;
+    std::size_t slot = std::hash<std::string_view>{}(key)&mask;
     std::string otherScratch;
     while (m_slots[slot] != 0) {
         const auto other = printers[m_firstRowOfName[m_slots[slot] - 1]];

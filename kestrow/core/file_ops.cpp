@@ -11,8 +11,7 @@
 namespace kestrow {
 namespace {
 
-FileError errnoError(int error)
-{
+FileError errnoError(int error) {
     return FileError{std::generic_category().message(error)};
 }
 
@@ -20,21 +19,17 @@ FileError errnoError(int error)
 class FileDescriptor {
 public:
     explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    {
-    }
+        : m_fd(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor()
-    {
+    ~FileDescriptor() {
         if (m_fd >= 0) {
             ::close(m_fd);
         }
     }
     int get() const { return m_fd; }
     // Closes now, so that a failed close can be reported.
-    int close()
-    {
+    int close() {
         const int result = ::close(m_fd);
         m_fd = -1;
         return result;
@@ -44,8 +39,7 @@ private:
     int m_fd;
 };
 
-std::optional<FileError> writeAll(int fd, std::string_view content)
-{
+std::optional<FileError> writeAll(int fd, std::string_view content) {
     while (!content.empty()) {
         const ssize_t written = ::write(fd, content.data(), content.size());
         if (written < 0) {
@@ -59,8 +53,7 @@ std::optional<FileError> writeAll(int fd, std::string_view content)
     return std::nullopt;
 }
 
-mode_t fileModeForNewFiles()
-{
+mode_t fileModeForNewFiles() {
     // The installer may run as another user: 0644 less the umask, as an ordinary creat() gives.
     static const mode_t mode = [] {
         const mode_t mask = ::umask(0);
@@ -70,8 +63,7 @@ mode_t fileModeForNewFiles()
     return mode;
 }
 
-std::string directoryOf(const std::string& path)
-{
+std::string directoryOf(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos) {
         return ".";
@@ -81,8 +73,7 @@ std::string directoryOf(const std::string& path)
 
 // Makes the rename itself durable; the new file is already complete, so a failure here is not
 // reported as a failed write.
-void syncDirectory(const std::string& directory)
-{
+void syncDirectory(const std::string& directory) {
     const FileDescriptor fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() >= 0) {
         ::fsync(fd.get());
@@ -91,20 +82,17 @@ void syncDirectory(const std::string& directory)
 
 } // namespace
 
-bool existsFollowingLinks(const std::string& path)
-{
+bool existsFollowingLinks(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0;
 }
 
-bool existsAsEntry(const std::string& path)
-{
+bool existsAsEntry(const std::string& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0;
 }
 
-ReadResult readRegularFile(const std::string& path)
-{
+ReadResult readRegularFile(const std::string& path) {
     // O_NONBLOCK: opening a FIFO must not wait for a writer that never comes.
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0) {
@@ -145,8 +133,7 @@ ReadResult readRegularFile(const std::string& path)
     return {std::move(content), std::nullopt};
 }
 
-std::optional<FileError> writeFileAtomically(const std::string& path, std::string_view content)
-{
+std::optional<FileError> writeFileAtomically(const std::string& path, std::string_view content) {
     const std::string directory = directoryOf(path);
     std::string temporaryPath = directory + "/" + std::string(temporaryFilePrefix) + "XXXXXX";
     // mkstemp: an unpredictable name created with O_EXCL, so nothing planted in /tmp is reused.
@@ -181,8 +168,7 @@ std::optional<FileError> writeFileAtomically(const std::string& path, std::strin
     return std::nullopt;
 }
 
-std::optional<FileError> removeEntry(const std::string& path)
-{
+std::optional<FileError> removeEntry(const std::string& path) {
     std::error_code error;
     std::filesystem::remove(path, error);
     if (error) {

@@ -10,15 +10,13 @@ namespace {
 
 enum class CharKind : std::uint8_t { Ordinary, Blank, LineEnd };
 
-constexpr bool isSpaceSeparator(std::int32_t c)
-{
+constexpr bool isSpaceSeparator(std::int32_t c) {
     // General category Zs.
     return c == 0x20 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F ||
            c == 0x205F || c == 0x3000;
 }
 
-constexpr CharKind kindOf(std::int32_t c)
-{
+constexpr CharKind kindOf(std::int32_t c) {
     if ((c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029) {
         return CharKind::LineEnd;
     }
@@ -29,8 +27,7 @@ constexpr CharKind kindOf(std::int32_t c)
 }
 
 // Decodes one code point strictly; negative for an ill-formed sequence.
-std::int32_t decodeNext(const char* text, std::size_t& i, std::size_t length)
-{
+std::int32_t decodeNext(const char* text, std::size_t& i, std::size_t length) {
     std::int32_t c = 0;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wold-style-cast"
@@ -41,8 +38,7 @@ std::int32_t decodeNext(const char* text, std::size_t& i, std::size_t length)
 
 // True when all eight bytes are printable ASCII other than space: no line end, no blank, no
 // multi-byte sequence, so the scanner can take them in one step.
-bool isPlainWord(const char* bytes)
-{
+bool isPlainWord(const char* bytes) {
     constexpr std::uint64_t ones = 0x0101010101010101ULL;
     constexpr std::uint64_t highBits = 0x8080808080808080ULL;
     std::uint64_t word = 0;
@@ -52,8 +48,7 @@ bool isPlainWord(const char* bytes)
 
 } // namespace
 
-PrinterList PrinterList::fromNames(const std::vector<std::string>& names)
-{
+PrinterList PrinterList::fromNames(const std::vector<std::string>& names) {
     std::string text;
     for (const auto& name : names) {
         text += name;
@@ -70,8 +65,7 @@ PrinterList PrinterList::fromNames(const std::vector<std::string>& names)
     return list;
 }
 
-std::optional<PrinterList> parsePrinterList(std::string text)
-{
+std::optional<PrinterList> parsePrinterList(std::string text) {
     PrinterList list;
     auto owner = std::make_shared<const std::string>(std::move(text));
     const char* bytes = owner->data();

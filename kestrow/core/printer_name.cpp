@@ -10,13 +10,11 @@
 namespace kestrow {
 namespace {
 
-bool isAscii(std::string_view text)
-{
+bool isAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-const icu::Normalizer2& nfc()
-{
+const icu::Normalizer2& nfc() {
     UErrorCode status = U_ZERO_ERROR;
     static const icu::Normalizer2* instance = icu::Normalizer2::getNFCInstance(status);
     return *instance;
@@ -24,8 +22,7 @@ const icu::Normalizer2& nfc()
 
 } // namespace
 
-std::string_view nfcKey(std::string_view name, std::string& scratch)
-{
+std::string_view nfcKey(std::string_view name, std::string& scratch) {
     if (isAscii(name)) {
         return name;
     }
@@ -44,8 +41,7 @@ std::string_view nfcKey(std::string_view name, std::string& scratch)
     return scratch;
 }
 
-void sortByScalarOrder(std::vector<std::string_view>& names)
-{
+void sortByScalarOrder(std::vector<std::string_view>& names) {
     std::deque<std::string> normalised; // owns the keys that differ from their names
     std::vector<std::pair<std::string_view, std::string_view>> keyed;
     keyed.reserve(names.size());
@@ -64,8 +60,7 @@ void sortByScalarOrder(std::vector<std::string_view>& names)
     }
 }
 
-std::string joinLines(const std::vector<std::string_view>& names)
-{
+std::string joinLines(const std::vector<std::string_view>& names) {
     std::size_t total = names.empty() ? 0 : names.size() - 1;
     for (const auto name : names) {
         total += name.size();

@@ -6,8 +6,7 @@
 
 namespace kestrow {
 
-void SelectionState::setPrinters(PrinterList printers)
-{
+void SelectionState::setPrinters(PrinterList printers) {
     // Loading never changes what is chosen: carry the chosen names over by name.
     std::vector<std::string> carried;
     if (!selectionEmpty()) {
@@ -39,8 +38,7 @@ void SelectionState::setPrinters(PrinterList printers)
     notify(Change::Printers);
 }
 
-void SelectionState::setSelected(std::size_t row, bool selected)
-{
+void SelectionState::setSelected(std::size_t row, bool selected) {
     const auto name = m_names.nameOfRow(row);
     const bool wasSelected = m_nameSelected[name] != 0;
     if (selected && !wasSelected) {
@@ -54,13 +52,11 @@ void SelectionState::setSelected(std::size_t row, bool selected)
     notify(Change::Selection);
 }
 
-bool SelectionState::allSelected() const
-{
+bool SelectionState::allSelected() const {
     return !m_printers.empty() && m_selectedNameCount == m_names.count();
 }
 
-void SelectionState::setAllSelected(bool selected)
-{
+void SelectionState::setAllSelected(bool selected) {
     if (selected) {
         for (std::uint32_t name = 0; name < m_names.count(); ++name) {
             if (m_nameSelected[name] == 0) {
@@ -78,8 +74,7 @@ void SelectionState::setAllSelected(bool selected)
     notify(Change::Selection);
 }
 
-std::vector<std::string_view> SelectionState::selectedNames() const
-{
+std::vector<std::string_view> SelectionState::selectedNames() const {
     std::vector<std::string_view> names;
     names.reserve(selectionSize());
     for (std::uint32_t name = 0; name < m_names.count(); ++name) {
@@ -93,21 +88,18 @@ std::vector<std::string_view> SelectionState::selectedNames() const
     return names;
 }
 
-void SelectionState::raiseAlert(std::string message)
-{
+void SelectionState::raiseAlert(std::string message) {
     m_alertMessage = std::move(message);
     m_showAlert = true;
     notify(Change::Alert);
 }
 
-void SelectionState::dismissAlert()
-{
+void SelectionState::dismissAlert() {
     m_showAlert = false;
     notify(Change::Alert);
 }
 
-void SelectionState::notify(Change change) const
-{
+void SelectionState::notify(Change change) const {
     if (m_listener) {
         m_listener(change);
     }

@@ -47,8 +47,8 @@ private:
 
     PrinterList m_printers;
     DistinctNames m_names;
-    std::vector<std::uint8_t> m_nameSelected;         // per distinct name
-    std::vector<std::uint32_t> m_representativeRow;   // per distinct name: whose bytes are written
+    std::vector<std::uint8_t> m_nameSelected;       // per distinct name
+    std::vector<std::uint32_t> m_representativeRow; // per distinct name: whose bytes are written
     std::size_t m_selectedNameCount = 0;
     // Names chosen before a reload that the new list no longer holds: NFC form -> bytes.
     std::map<std::string, std::string> m_unlistedSelection;

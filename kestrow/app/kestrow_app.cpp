@@ -1,0 +1,23 @@
+#include "kestrow_app.h"
+
+#include <QCoreApplication>
+
+#include "content_view.h"
+#include "standard_output.h"
+
+KestrowApp::KestrowApp() {
+    kestrow::SessionHooks hooks{
+        printDiagnosticLine,
+        // Ends the event loop without closing the window first; the exchange files are final by now.
+        [] { QCoreApplication::exit(0); },
+    };
+    m_window = std::make_unique<ContentView>(kestrow::ExchangePaths{}, std::move(hooks));
+    m_window->setWindowTitle(QCoreApplication::translate("KestrowApp", "Orvane Setup"));
+}
+
+KestrowApp::~KestrowApp() = default;
+
+void KestrowApp::show() {
+    m_window->resize(m_window->sizeHint());
+    m_window->show();
+}

@@ -1,0 +1,68 @@
+#include "printer_list_model.h"
+
+#include <QBrush>
+
+PrinterListModel::PrinterListModel(kestrow::SelectionState& state, QObject* parent)
+    : QAbstractListModel(parent)
+    , m_state(state) {}
+
+int PrinterListModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid()) {
+        return 0;
+    }
+    return static_cast<int>(m_state.printers().size());
+}
+
+QVariant PrinterListModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+        return {};
+    }
+    const auto row = static_cast<std::size_t>(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole: {
+        const auto name = m_state.printers()[row];
+        return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())); // verbatim
+    }
+    case Qt::CheckStateRole:
+        return m_state.isSelected(row) ? Qt::Checked : Qt::Unchecked;
+    case Qt::BackgroundRole:
+        return m_state.isSelected(row) ? QVariant(QBrush(highlightColor)) : QVariant();
+    default:
+        return {};
+    }
+}
+
+bool PrinterListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::CheckStateRole ||
+        !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+        return false;
+    }
+    m_state.setSelected(static_cast<std::size_t>(index.row()), value.value<Qt::CheckState>() == Qt::Checked);
+    return true;
+}
+
+Qt::ItemFlags PrinterListModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    return Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemNeverHasChildren;
+}
+
+void PrinterListModel::toggle(const QModelIndex& index) {
+    const bool selected = m_state.isSelected(static_cast<std::size_t>(index.row()));
+    setData(index, selected ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+}
+
+void PrinterListModel::printersReplaced() {
+    beginResetModel();
+    endResetModel();
+}
+
+void PrinterListModel::selectionChanged() {
+    // Rows sharing a name change together, so the whole range is announced; the view repaints
+    // only the rows it shows.
+    if (rowCount() > 0) {
+        Q_EMIT dataChanged(index(0), index(rowCount() - 1), {Qt::CheckStateRole, Qt::BackgroundRole});
+    }
+}

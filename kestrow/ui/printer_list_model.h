@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QColor>
+
+#include "selection_state.h"
+
+// The background of a chosen row: a standard blue at opacity 0.2.
+inline const QColor highlightColor{0, 122, 255, 51};
+
+// One checkable row per entry of the state's printers, in file order. The state is the only copy
+// of what is chosen: check marks and highlights are read from it on every paint.
+class PrinterListModel final : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    explicit PrinterListModel(kestrow::SelectionState& state, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Flips the row through the row rule; every row of the same name follows.
+    void toggle(const QModelIndex& index);
+
+    // Called when the state's printers, resp. selection, were stored.
+    void printersReplaced();
+    void selectionChanged();
+
+private:
+    kestrow::SelectionState& m_state;
+};
