@@ -130,7 +130,11 @@ void ContentView::connectControls() {
             [this](bool checked) { m_session.state().setAllSelected(checked); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { m_session.handleCancel(); });
     connect(m_ok, &QPushButton::clicked, this, [this] { m_session.handleOK(); });
-    connect(m_alert, &QMessageBox::finished, this, [this] { m_session.state().dismissAlert(); });
+    connect(m_alert, &QMessageBox::finished, this, [this] {
+        m_session.state().dismissAlert();
+        // Hand the keyboard back to the window, also where no window manager does it.
+        activateWindow();
+    });
 
     // Window-wide, so Return and Escape work whatever has the focus; each acts only while its
     // button is enabled, exactly like a click.
