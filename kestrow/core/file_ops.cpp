@@ -4,7 +4,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include <charconv>
+
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -89,7 +93,12 @@ bool existsFollowingLinks(const std::string& path) {
 
 bool existsAsEntry(const std::string& path) {
     struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0;
+    if (::lstat(path.c_str(), &info) == 0) {
+        return true;
+    }
+    // Only a definite "nothing there" counts as absent: an entry that cannot be examined may
+    // still be there, and treating it as gone would hide a stale file from the installer.
+    return errno != ENOENT && errno != ENOTDIR;
 }
 
 ReadResult readRegularFile(const std::string& path) {
@@ -135,7 +144,9 @@ ReadResult readRegularFile(const std::string& path) {
 
 std::optional<FileError> writeFileAtomically(const std::string& path, std::string_view content) {
     const std::string directory = directoryOf(path);
-    std::string temporaryPath = directory + "/" + std::string(temporaryFilePrefix) + "XXXXXX";
+    removeAbandonedTemporaries(directory);
+    std::string temporaryPath =
+        directory + "/" + std::string(temporaryFilePrefix) + std::to_string(::getpid()) + "-XXXXXX";
     // mkstemp: an unpredictable name created with O_EXCL, so nothing planted in /tmp is reused.
     FileDescriptor fd(::mkostemp(temporaryPath.data(), O_CLOEXEC));
     if (fd.get() < 0) {
@@ -166,6 +177,41 @@ std::optional<FileError> writeFileAtomically(const std::string& path, std::strin
     }
     syncDirectory(directory);
     return std::nullopt;
+}
+
+int removeAbandonedTemporaries(const std::string& directory) {
+    DIR* listing = ::opendir(directory.c_str());
+    if (listing == nullptr) {
+        return 0;
+    }
+    int removed = 0;
+    const int directoryFd = ::dirfd(listing);
+    while (const dirent* entry = ::readdir(listing)) {
+        std::string_view name(entry->d_name);
+        if (!name.starts_with(temporaryFilePrefix)) {
+            continue;
+        }
+        name.remove_prefix(temporaryFilePrefix.size());
+        pid_t writer = 0;
+        const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), writer);
+        if (error != std::errc() || end == name.data() || *end != '-' || writer <= 0) {
+            continue;
+        }
+        // A live writer may be about to rename its file; only the dead leave garbage.
+        if (::kill(writer, 0) == 0 || errno != ESRCH) {
+            continue;
+        }
+        struct stat info {};
+        if (::fstatat(directoryFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+            continue;
+        }
+        if (::unlinkat(directoryFd, entry->d_name, 0) == 0) {
+            ++removed;
+        }
+    }
+    ::closedir(listing);
+    return removed;
 }
 
 std::optional<FileError> removeEntry(const std::string& path) {

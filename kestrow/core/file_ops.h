@@ -18,7 +18,8 @@ struct ReadResult {
 // True when anything exists at the path, following symbolic links (a dangling link is nothing).
 bool existsFollowingLinks(const std::string& path);
 
-// True when anything exists at the path itself, a dangling symbolic link included.
+// True when anything exists at the path itself, a dangling symbolic link included, or when the
+// path cannot be examined for any reason but its absence.
 bool existsAsEntry(const std::string& path);
 
 // Reads a whole regular file (links to one are followed). Directories, FIFOs and devices are
@@ -32,7 +33,11 @@ std::optional<FileError> writeFileAtomically(const std::string& path, std::strin
 // Removes a file, a symbolic link (not its target) or an empty directory.
 std::optional<FileError> removeEntry(const std::string& path);
 
-// Temporary files of writeFileAtomically start with this prefix in the target's directory.
+// Temporary files of writeFileAtomically are named "<prefix><pid>-XXXXXX" in the target's directory.
 inline constexpr std::string_view temporaryFilePrefix = ".kestrow-";
+
+// Removes the temporary files that killed runs of ours left in directory: regular files of this
+// user whose writer process no longer exists. Returns how many were removed.
+int removeAbandonedTemporaries(const std::string& directory);
 
 } // namespace kestrow

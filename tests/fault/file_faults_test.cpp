@@ -1,0 +1,326 @@
+#include <cerrno>
+#include <cstring>
+#include <ostream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "dialog_session.h"
+#include "fault_table.h"
+#include "file_ops.h"
+#include "printer_list.h"
+#include "temp_dir.h"
+
+namespace fault {
+
+// Readable parameters in gtest's messages.
+void PrintTo(Call call, std::ostream* out) {
+    *out << nameOf(call);
+}
+
+} // namespace fault
+
+namespace {
+
+using fault::Call;
+using Events = std::vector<std::string>;
+
+// The failures a disk or a file system gives most: full, broken, refused, read-only.
+const auto diskErrors = ::testing::Values(ENOSPC, EIO, EACCES, EROFS);
+
+const std::string oldSelection = "Old printer 1\nOld printer 2\nOld printer 3 with a longer name";
+const std::string termination = "(termination requested)";
+
+std::string describe(int error) {
+    return std::strerror(error);
+}
+
+// A session on a temporary directory. Its output lines and its termination request are recorded
+// in the order they happen.
+class FaultTest : public ::testing::Test {
+protected:
+    void SetUp() override { fault::clear(); }
+    void TearDown() override { fault::clear(); }
+
+    std::string selectionPath() const { return dir.path("selected.txt"); }
+    std::string flagPath() const { return dir.path("done.flag"); }
+    std::string doneLine() const { return "Done flag created at: " + flagPath(); }
+    std::string criticalLine(int error) const {
+        return "CRITICAL ERROR: Could not write done flag at '" + flagPath() + "': " + describe(error);
+    }
+    int temporaryFiles() const { return dir.countStartingWith(std::string(kestrow::temporaryFilePrefix)); }
+
+    void chooseAlphaAndBeta() {
+        session.state().setPrinters(kestrow::PrinterList::fromNames({"Beta", "Alpha"}));
+        session.state().setAllSelected(true);
+    }
+
+    // Calls of call that one atomic write of the selection makes, measured on a file of its own,
+    // so that a rule can aim at the done flag's write that follows it.
+    int callsPerSelectionWrite(Call call) {
+        fault::clear();
+        EXPECT_FALSE(kestrow::writeFileAtomically(dir.path("probe.txt"), "Alpha\nBeta"));
+        const int calls = fault::callCount(call);
+        fault::clear();
+        return calls;
+    }
+
+    TempDir dir;
+    Events events;
+    kestrow::DialogSession session{
+        kestrow::ExchangePaths{dir.path("list.txt"), selectionPath(), flagPath()},
+        kestrow::SessionHooks{[this](const std::string& line) { events.push_back(line); },
+                              [this] { events.push_back(termination); }}};
+};
+
+template <typename Param>
+class ParamFaultTest : public FaultTest, public ::testing::WithParamInterface<Param> {};
+
+std::string callAndErrorName(const ::testing::TestParamInfo<std::tuple<Call, int>>& info) {
+    return std::string(fault::nameOf(std::get<0>(info.param))) + "_" +
+           strerrorname_np(std::get<1>(info.param));
+}
+
+std::string callName(const ::testing::TestParamInfo<Call>& info) {
+    return fault::nameOf(info.param);
+}
+
+std::string errorName(const ::testing::TestParamInfo<int>& info) {
+    return strerrorname_np(info.param);
+}
+
+// Confirm: each step of the selection file's atomic write fails in turn.
+using ConfirmWriteFault = ParamFaultTest<std::tuple<Call, int>>;
+
+TEST_P(ConfirmWriteFault, ShowsTheAlertAndLeavesTheOldSelectionFileWhole) {
+    const auto [call, error] = GetParam();
+    dir.write("selected.txt", oldSelection);
+    chooseAlphaAndBeta();
+    fault::failNthCall(call, 1, error);
+
+    session.handleOK();
+
+    ASSERT_EQ(fault::firedCount(), 1) << fault::nameOf(call) << " was not called";
+    EXPECT_TRUE(session.state().showAlert());
+    EXPECT_EQ(session.state().alertMessage(),
+              "Error writing selected printers to '" + selectionPath() + "':\n" + describe(error));
+    EXPECT_EQ(dir.read("selected.txt"), oldSelection);
+    EXPECT_EQ(temporaryFiles(), 0);
+    EXPECT_FALSE(dir.exists("done.flag"));
+    EXPECT_EQ(events, Events{}); // nothing printed, no termination
+    EXPECT_EQ(session.state().selectionSize(), 2U);
+
+    // The dialog stays open with its selection, and confirming again once the disk is well works.
+    fault::clear();
+    session.handleOK();
+    EXPECT_EQ(dir.read("selected.txt"), "Alpha\nBeta");
+    EXPECT_EQ(events, (Events{doneLine(), termination}));
+    EXPECT_EQ(temporaryFiles(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachStep, ConfirmWriteFault,
+                         ::testing::Combine(::testing::Values(Call::Mkostemp, Call::Write, Call::Fchmod,
+                                                              Call::Fsync, Call::Close, Call::Rename),
+                                            diskErrors),
+                         callAndErrorName);
+
+using ConfirmWriteFaultWithoutOldFile = ParamFaultTest<Call>;
+
+TEST_P(ConfirmWriteFaultWithoutOldFile, LeavesNoSelectionFile) {
+    chooseAlphaAndBeta();
+    fault::failNthCall(GetParam(), 1, EIO);
+
+    session.handleOK();
+
+    ASSERT_EQ(fault::firedCount(), 1);
+    EXPECT_TRUE(session.state().showAlert());
+    EXPECT_FALSE(dir.exists("selected.txt"));
+    EXPECT_EQ(temporaryFiles(), 0);
+    EXPECT_FALSE(dir.exists("done.flag"));
+    EXPECT_EQ(events, Events{});
+}
+
+INSTANTIATE_TEST_SUITE_P(EachStep, ConfirmWriteFaultWithoutOldFile,
+                         ::testing::Values(Call::Mkostemp, Call::Write, Call::Fchmod, Call::Fsync,
+                                           Call::Close, Call::Rename),
+                         callName);
+
+TEST_F(FaultTest, AFailedCleanupDoesNotChangeTheReportedError) {
+    dir.write("selected.txt", oldSelection);
+    chooseAlphaAndBeta();
+    fault::failNthCall(Call::Rename, 1, EIO);
+    fault::failNthCall(Call::Unlink, 1, EACCES);
+
+    session.handleOK();
+
+    ASSERT_EQ(fault::firedCount(), 2);
+    EXPECT_EQ(session.state().alertMessage(),
+              "Error writing selected printers to '" + selectionPath() + "':\n" + describe(EIO));
+    EXPECT_EQ(dir.read("selected.txt"), oldSelection);
+    EXPECT_FALSE(dir.exists("done.flag"));
+    EXPECT_EQ(events, Events{});
+}
+
+TEST_F(FaultTest, AnInterruptedWriteIsResumed) {
+    chooseAlphaAndBeta();
+    fault::failNthCall(Call::Write, 1, EINTR);
+
+    session.handleOK();
+
+    ASSERT_EQ(fault::firedCount(), 1);
+    EXPECT_FALSE(session.state().showAlert());
+    EXPECT_EQ(dir.read("selected.txt"), "Alpha\nBeta");
+    EXPECT_EQ(events, (Events{doneLine(), termination}));
+}
+
+// Syncing the directory only makes a finished rename durable; the new file is already in place.
+TEST_F(FaultTest, AFailedDirectorySyncIsNotAFailedWrite) {
+    chooseAlphaAndBeta();
+    fault::failNthCall(Call::Open, 1, EACCES);
+
+    session.handleOK();
+
+    ASSERT_EQ(fault::firedCount(), 1);
+    EXPECT_FALSE(session.state().showAlert());
+    EXPECT_EQ(dir.read("selected.txt"), "Alpha\nBeta");
+    EXPECT_EQ(events, (Events{doneLine(), termination}));
+}
+
+// The done flag: each step of its atomic write fails in turn. It has no content, so it makes no
+// write() call.
+using DoneFlagFault = ParamFaultTest<std::tuple<Call, int>>;
+
+TEST_P(DoneFlagFault, OnCancelPrintsTheCriticalLineAndStillTerminates) {
+    const auto [call, error] = GetParam();
+    fault::failNthCall(call, 1, error);
+
+    session.handleCancel();
+
+    ASSERT_EQ(fault::firedCount(), 1) << fault::nameOf(call) << " was not called";
+    EXPECT_EQ(events, (Events{criticalLine(error), termination}));
+    EXPECT_FALSE(dir.exists("done.flag"));
+    EXPECT_EQ(temporaryFiles(), 0);
+    EXPECT_FALSE(session.state().showAlert());
+}
+
+TEST_P(DoneFlagFault, OnConfirmKeepsTheNewSelectionFileAndStillTerminates) {
+    const auto [call, error] = GetParam();
+    dir.write("selected.txt", oldSelection);
+    chooseAlphaAndBeta();
+    fault::failNthCall(call, callsPerSelectionWrite(call) + 1, error);
+
+    session.handleOK();
+
+    ASSERT_EQ(fault::firedCount(), 1) << fault::nameOf(call) << " was not called for the flag";
+    EXPECT_EQ(dir.read("selected.txt"), "Alpha\nBeta");
+    EXPECT_EQ(events, (Events{criticalLine(error), termination}));
+    EXPECT_FALSE(dir.exists("done.flag"));
+    EXPECT_EQ(temporaryFiles(), 0);
+    EXPECT_FALSE(session.state().showAlert());
+}
+
+INSTANTIATE_TEST_SUITE_P(EachStep, DoneFlagFault,
+                         ::testing::Combine(::testing::Values(Call::Mkostemp, Call::Fchmod, Call::Fsync,
+                                                              Call::Close, Call::Rename),
+                                            diskErrors),
+                         callAndErrorName);
+
+// Cancel: the stale selection file cannot be removed.
+using CancelRemovalFault = ParamFaultTest<int>;
+
+TEST_P(CancelRemovalFault, PrintsTheRemovalErrorThenTheDoneLineThenTerminates) {
+    const int error = GetParam();
+    dir.write("selected.txt", oldSelection);
+    fault::failNthCall(Call::Remove, 1, error);
+
+    session.handleCancel();
+
+    ASSERT_EQ(fault::firedCount(), 1) << "remove was not called";
+    EXPECT_EQ(events, (Events{"Error removing selected printers file on cancel at '" + selectionPath() +
+                                  "': " + describe(error),
+                              doneLine(), termination}));
+    EXPECT_EQ(dir.read("selected.txt"), oldSelection);
+    EXPECT_TRUE(dir.exists("done.flag"));
+    EXPECT_EQ(dir.read("done.flag"), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(EachError, CancelRemovalFault, diskErrors, errorName);
+
+TEST_F(FaultTest, RemovalAndFlagBothFailingOnCancelPrintTwoLinesAndTerminate) {
+    dir.write("selected.txt", oldSelection);
+    fault::failNthCall(Call::Remove, 1, EROFS);
+    fault::failNthCall(Call::Mkostemp, 1, EROFS);
+
+    session.handleCancel();
+
+    ASSERT_EQ(fault::firedCount(), 2);
+    EXPECT_EQ(events, (Events{"Error removing selected printers file on cancel at '" + selectionPath() +
+                                  "': " + describe(EROFS),
+                              criticalLine(EROFS), termination}));
+}
+
+// Like a platform existence test, a path that cannot be examined counts as absent.
+TEST_F(FaultTest, AnEntryThatCannotBeExaminedIsStillRemovedOnCancel) {
+    dir.write("selected.txt", oldSelection);
+    fault::failNthCall(Call::Lstat, 1, EACCES);
+
+    session.handleCancel();
+
+    ASSERT_EQ(fault::firedCount(), 1);
+    EXPECT_EQ(fault::callCount(Call::Remove), 1);
+    EXPECT_FALSE(dir.exists("selected.txt"));
+    EXPECT_EQ(events, (Events{"Selected printers file removed on cancel: " + selectionPath(), doneLine(),
+                              termination}));
+}
+
+TEST_F(FaultTest, AListFileThatCannotBeExaminedIsNotFound) {
+    dir.write("list.txt", "Alpha\nBeta\n");
+    fault::failNthCall(Call::Stat, 1, EACCES);
+
+    session.loadPrinters();
+
+    ASSERT_EQ(fault::firedCount(), 1);
+    EXPECT_EQ(session.state().alertMessage(),
+              "Printer list file not found at:\n" + dir.path("list.txt") +
+                  "\n\nPlease ensure the file exists and the application has permission to read it.");
+    EXPECT_EQ(fault::callCount(Call::Open), 0);
+}
+
+// Loading: the list file exists but reading it fails at each step.
+using LoadReadFault = ParamFaultTest<std::tuple<Call, int>>;
+
+TEST_P(LoadReadFault, ShowsTheReadErrorAndAnEmptyList) {
+    const auto [call, error] = GetParam();
+    dir.write("list.txt", "Alpha\nBeta\n");
+    fault::failNthCall(call, 1, error);
+
+    session.loadPrinters();
+
+    ASSERT_EQ(fault::firedCount(), 1) << fault::nameOf(call) << " was not called";
+    EXPECT_TRUE(session.state().showAlert());
+    EXPECT_EQ(session.state().alertMessage(),
+              "Error loading printers from file '" + dir.path("list.txt") + "':\n" + describe(error));
+    EXPECT_TRUE(session.state().printers().empty());
+    EXPECT_EQ(events, Events{});
+}
+
+INSTANTIATE_TEST_SUITE_P(EachStep, LoadReadFault,
+                         ::testing::Combine(::testing::Values(Call::Open, Call::Fstat, Call::Read),
+                                            diskErrors),
+                         callAndErrorName);
+
+TEST_F(FaultTest, AnInterruptedReadIsResumed) {
+    dir.write("list.txt", "Alpha\nBeta\n");
+    fault::failNthCall(Call::Read, 1, EINTR);
+
+    session.loadPrinters();
+
+    ASSERT_EQ(fault::firedCount(), 1);
+    EXPECT_FALSE(session.state().showAlert());
+    ASSERT_EQ(session.state().printers().size(), 2U);
+    EXPECT_EQ(session.state().printers()[1], "Beta");
+}
+
+} // namespace
