@@ -1,0 +1,500 @@
+#!/bin/sh
+# shellcheck disable=SC2317 # the cases and helpers are reached through "case_$caseName" and traps
+# One case of kestrow-ask, played against fake-kestrow.
+# Usage: ask_test.sh KESTROW_ASK CASE [SHELL]
+#   KESTROW_ASK  the script under test (tools/kestrow-ask)
+#   CASE         one of the case_* functions below, without the prefix
+#   SHELL        run kestrow-ask with this shell instead of its #! line (e.g. "bash --posix")
+#
+# The exchange paths are fixed under /tmp, and other people on the machine may be
+# running the real window. So each case runs in a private mount namespace with its own
+# empty /tmp when the kernel allows it (unshare -rm). Otherwise (or with
+# KESTROW_ASK_TEST_SHARED_TMP=1) it takes /tmp/kestrow-exchange-files.lock, the lock
+# that the end-to-end harness and scripts/demo share, moves whatever stands at the
+# three paths aside, and puts it back at the end.
+set -u
+
+if [ $# -lt 2 ]; then
+  echo "usage: $0 KESTROW_ASK CASE [SHELL]" >&2
+  exit 2
+fi
+
+list=/tmp/installer-printer-names.txt
+selection=/tmp/installer-selected-printer-names.txt
+flag=/tmp/orvane-selection-done.flag
+askLock=/tmp/kestrow-ask.lock
+
+# Relative paths stay valid: this script never changes directory, and inside the
+# namespace the working directory is the only way back to the staged files.
+here=$(dirname -- "$0")
+
+if [ -z "${KESTROW_ASK_TEST_TMP:-}" ]; then
+  if [ -z "${KESTROW_ASK_TEST_SHARED_TMP:-}" ] &&
+    unshare -rm --propagation private sh -c 'mount -t tmpfs tmpfs /tmp' 2>/dev/null; then
+    # Stage the three scripts in one directory and enter it before /tmp is covered:
+    # the sources may themselves live under /tmp, and the working directory survives.
+    stage=$(mktemp -d) || exit 2
+    trap 'rm -rf -- "$stage"' EXIT
+    trap 'exit 1' INT TERM HUP
+    cp -- "$0" "$stage/ask_test.sh" && cp -- "$here/fake-kestrow" "$stage/fake-kestrow" &&
+      cp -- "$1" "$stage/kestrow-ask" || exit 2
+    shift
+    # shellcheck disable=SC2016 # expanded by the inner shell
+    KESTROW_ASK_TEST_TMP=private unshare -rm --propagation private sh -c '
+      cd "$1" && mount -t tmpfs -o mode=1777 tmpfs /tmp && shift && exec sh ./ask_test.sh ./kestrow-ask "$@"
+    ' sh "$stage" "$@"
+    exit $?
+  fi
+  KESTROW_ASK_TEST_TMP=shared
+fi
+export KESTROW_ASK_TEST_TMP
+
+askSource=$1
+caseName=$2
+askShell=${3:-}
+if [ -n "$askShell" ]; then
+  # By full path: one case runs with a PATH of a few tools only.
+  shellProgram=$(command -v "${askShell%% *}") || {
+    echo "no shell '${askShell%% *}'" >&2
+    exit 2
+  }
+  askShell=$shellProgram${askShell#"${askShell%% *}"}
+fi
+
+t=
+saved=
+failed=
+askPid=
+
+passed=
+
+# A failed case may leave a run waiting on its fake window: end both.
+stopLeftovers() {
+  if [ -n "$askPid" ]; then
+    kill -KILL "$askPid" 2>/dev/null
+  fi
+  for pidFile in "$t/log/pid" "$t/log-first/pid"; do
+    if [ -f "$pidFile" ]; then
+      kill -KILL "$(cat "$pidFile")" 2>/dev/null
+    fi
+  done
+}
+
+restore() {
+  if [ -z "$passed" ] && [ -n "$t" ]; then
+    stopLeftovers
+  fi
+  if [ -n "$saved" ]; then
+    i=0
+    for path in "$list" "$selection" "$flag"; do
+      i=$((i + 1))
+      rm -rf -- "$path"
+      if [ -e "$saved/$i" ] || [ -L "$saved/$i" ]; then
+        mv -f -- "$saved/$i" "$path" || echo "could not restore $path from $saved/$i" >&2
+      fi
+    done
+    rmdir -- "$saved" 2>/dev/null
+  fi
+  if [ -n "$t" ]; then
+    rm -rf -- "$t"
+  fi
+}
+trap restore EXIT
+trap 'exit 1' INT TERM HUP
+
+if [ "$KESTROW_ASK_TEST_TMP" = shared ]; then
+  exec 8>>/tmp/kestrow-exchange-files.lock || exit 2
+  flock 8 || exit 2
+  saved=$(mktemp -d /tmp/kestrow-ask-test-saved.XXXXXX) || exit 2
+  i=0
+  for path in "$list" "$selection" "$flag"; do
+    i=$((i + 1))
+    if [ -e "$path" ] || [ -L "$path" ]; then
+      mv -- "$path" "$saved/$i" || {
+        echo "cannot move $path aside; not running" >&2
+        exit 2
+      }
+    fi
+  done
+fi
+
+t=$(mktemp -d /tmp/kestrow-ask-test.XXXXXX) || exit 2
+mkdir "$t/bin" "$t/log" || exit 2
+cp -- "$askSource" "$t/bin/kestrow-ask" && chmod 755 "$t/bin/kestrow-ask" || exit 2
+export FAKE_LOG="$t/log"
+export FAKE_CHOSEN=
+export FAKE_MODE=confirm
+
+# Helpers ---------------------------------------------------------------------
+
+fail() {
+  echo "FAIL [$caseName]: $*" >&2
+  for f in out err; do
+    if [ -s "$t/$f" ]; then
+      echo "--- kestrow-ask std$f:" >&2
+      od -c "$t/$f" | head -20 >&2
+    fi
+  done
+  failed=1
+  exit 1
+}
+
+placeFake() { # directory
+  cp -- "$here/fake-kestrow" "$1/kestrow" && chmod 755 "$1/kestrow" || exit 2
+}
+
+# runAsk: kestrow-ask with standard input from $t/in; sets $status.
+runAsk() {
+  if [ -n "$askShell" ]; then
+    # shellcheck disable=SC2086 # the shell may come with options
+    $askShell "$t/bin/kestrow-ask" "$@" <"$t/in" >"$t/out" 2>"$t/err"
+  else
+    "$t/bin/kestrow-ask" "$@" <"$t/in" >"$t/out" 2>"$t/err"
+  fi
+  status=$?
+}
+
+input() { # printf arguments
+  # shellcheck disable=SC2059
+  printf "$@" >"$t/in"
+}
+
+expectStatus() {
+  [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
+}
+
+expectStdout() { # printf arguments: the exact bytes
+  # shellcheck disable=SC2059
+  printf "$@" >"$t/expected"
+  cmp -s "$t/expected" "$t/out" || fail "standard output differs from the expected bytes"
+}
+
+expectStdoutEmpty() {
+  [ ! -s "$t/out" ] || fail "standard output is not empty"
+}
+
+expectStderrHas() {
+  grep -qF -- "$1" "$t/err" || fail "standard error lacks: $1"
+}
+
+expectStderrEmpty() {
+  [ ! -s "$t/err" ] || fail "standard error is not empty"
+}
+
+expectNoExchangeFiles() {
+  for path in "$list" "$selection" "$flag"; do
+    if [ -e "$path" ] || [ -L "$path" ]; then
+      fail "$path was left behind"
+    fi
+  done
+}
+
+expectFakeRan() {
+  [ -f "$t/log/argc" ] || fail "kestrow was not started"
+  [ "$(cat "$t/log/argc")" = 0 ] || fail "kestrow was given arguments"
+}
+
+expectFakeNotRan() {
+  [ ! -f "$t/log/argc" ] || fail "kestrow was started"
+}
+
+# Cases -----------------------------------------------------------------------
+
+case_confirm_prints_chosen_names() {
+  placeFake "$t/bin"
+  input 'HP LaserJet\nCanon iR\nBrother HL\n'
+  FAKE_CHOSEN=$(printf 'Canon iR\nHP LaserJet')
+  runAsk
+  expectStatus 0
+  # One name a line, the last one with its line feed too.
+  expectStdout 'Canon iR\nHP LaserJet\n'
+  # The routine "Done flag created at:" line stays out of both streams.
+  expectStderrEmpty
+  expectFakeRan
+  printf 'HP LaserJet\nCanon iR\nBrother HL\n' >"$t/expected"
+  cmp -s "$t/expected" "$t/log/list-seen" || fail "kestrow did not see the input byte for byte"
+  expectNoExchangeFiles
+}
+
+case_confirm_keeps_bytes_of_names() {
+  placeFake "$t/bin"
+  input '  Caf\303\251 \t\r\nLab\tPrinter\r\n'
+  FAKE_CHOSEN=$(printf '  Caf\303\251 \t')
+  runAsk
+  expectStatus 0
+  expectStdout '  Caf\303\251 \t\n'
+  printf '  Caf\303\251 \t\r\nLab\tPrinter\r\n' >"$t/expected"
+  cmp -s "$t/expected" "$t/log/list-seen" || fail "the list file is not the input byte for byte"
+}
+
+case_one_name_without_final_line_feed() {
+  placeFake "$t/bin"
+  input 'Solo'
+  FAKE_CHOSEN=Solo
+  runAsk
+  expectStatus 0
+  expectStdout 'Solo\n'
+}
+
+case_cancel_exits_1() {
+  placeFake "$t/bin"
+  input 'A\nB\n'
+  FAKE_MODE=cancel
+  runAsk
+  expectStatus 1
+  expectStdoutEmpty
+  expectStderrEmpty
+  expectNoExchangeFiles
+}
+
+case_cancel_with_removal_error_is_cancel() {
+  placeFake "$t/bin"
+  input 'A\n'
+  FAKE_MODE='cancel-removal-failed'
+  runAsk
+  expectStatus 1
+  expectStdoutEmpty
+  expectStderrHas "kestrow: Error removing selected printers file on cancel at '$selection'"
+  expectStderrHas "the user cancelled, but the selection file could not be removed"
+}
+
+case_window_closed_exits_2() {
+  placeFake "$t/bin"
+  input 'A\n'
+  FAKE_MODE=close
+  runAsk
+  expectStatus 2
+  expectStdoutEmpty
+  expectStderrHas "kestrow ended without an answer, exit status 0"
+  expectNoExchangeFiles
+}
+
+case_kestrow_killed_exits_2() {
+  placeFake "$t/bin"
+  input 'A\n'
+  FAKE_MODE=killed
+  runAsk
+  expectStatus 2
+  expectStdoutEmpty
+  expectStderrHas "kestrow was killed by signal 9 (SIGKILL) before the user answered"
+  expectNoExchangeFiles
+}
+
+case_flag_not_written_exits_2() {
+  placeFake "$t/bin"
+  input 'A\n'
+  FAKE_MODE='flag-failed'
+  runAsk
+  expectStatus 2
+  expectStdoutEmpty
+  expectStderrHas "kestrow: CRITICAL ERROR: Could not write done flag at '$flag'"
+  expectStderrHas "kestrow could not write its done flag"
+}
+
+case_kestrow_cannot_start_exits_2() {
+  printf '#!/nonexistent/interpreter\n' >"$t/bin/kestrow"
+  chmod 755 "$t/bin/kestrow"
+  input 'A\n'
+  runAsk
+  expectStatus 2
+  expectStdoutEmpty
+  expectStderrHas "kestrow-ask: cannot start '$t/bin/kestrow'"
+  expectNoExchangeFiles
+}
+
+case_kestrow_not_found_exits_2() {
+  # A PATH with the tools kestrow-ask needs and no kestrow.
+  mkdir "$t/tools"
+  for tool in cat mktemp mv rm grep sed flock; do
+    ln -s "$(command -v "$tool")" "$t/tools/$tool" || exit 2
+  done
+  input 'A\n'
+  savedPath=$PATH
+  # shellcheck disable=SC2123 # on purpose: a PATH without kestrow
+  PATH=$t/tools
+  runAsk
+  PATH=$savedPath
+  expectStatus 2
+  expectStdoutEmpty
+  expectStderrHas "kestrow-ask: cannot find the kestrow program"
+}
+
+case_kestrow_found_on_path() {
+  mkdir "$t/path"
+  placeFake "$t/path"
+  input 'A\n'
+  FAKE_CHOSEN=A
+  PATH=$t/path:$PATH
+  runAsk
+  expectStatus 0
+  expectStdout 'A\n'
+  expectFakeRan
+}
+
+case_no_names_exits_2_without_window() {
+  placeFake "$t/bin"
+  # Another program's list stays untouched when there is nothing to ask.
+  printf 'theirs\n' >"$list"
+  for blanks in '' '\n' ' \t\n\r\n' '\302\240\n\342\200\203\n\343\200\200' '\013\014\302\205\342\200\250\342\200\251'; do
+    input "$blanks"
+    runAsk
+    expectStatus 2
+    expectStdoutEmpty
+    expectStderrHas "no printer names on standard input"
+    expectFakeNotRan
+  done
+  [ "$(cat "$list")" = theirs ] || fail "the list file of another program was changed"
+}
+
+case_invalid_utf8_exits_2_without_window() {
+  placeFake "$t/bin"
+  for bad in 'A\300\200\n' 'A\355\240\200\n' 'A\364\220\200\200\n' 'A\342\202'; do
+    input "$bad"
+    runAsk
+    expectStatus 2
+    expectStderrHas "not valid UTF-8 text"
+    expectFakeNotRan
+  done
+}
+
+case_stale_answer_removed_before_start() {
+  placeFake "$t/bin"
+  printf 'Old' >"$selection"
+  : >"$flag"
+  input 'A\n'
+  # Without an answer of this run, the old flag must not pass for one.
+  FAKE_MODE=close
+  runAsk
+  expectStatus 2
+  expectFakeRan
+  [ ! -e "$t/log/present-at-start" ] || fail "kestrow started with a stale answer in place"
+}
+
+case_symlink_at_list_path_is_replaced() {
+  placeFake "$t/bin"
+  printf 'victim' >"$t/victim"
+  ln -s "$t/victim" "$list"
+  input 'A\n'
+  FAKE_CHOSEN=A
+  runAsk
+  expectStatus 0
+  [ "$(cat "$t/victim")" = victim ] || fail "the list was written through a planted link"
+  [ "$(cat "$t/log/list-kind")" = file ] || fail "kestrow saw a link at the list path"
+}
+
+case_directory_at_list_path_exits_2() {
+  placeFake "$t/bin"
+  mkdir "$list"
+  input 'A\n'
+  runAsk
+  expectStatus 2
+  expectStderrHas "cannot write the printer list file '$list'"
+  expectFakeNotRan
+  [ -z "$(ls -A "$list")" ] || fail "the list was moved into the directory"
+  rmdir "$list"
+}
+
+case_directory_at_flag_path_exits_2() {
+  placeFake "$t/bin"
+  mkdir "$flag"
+  touch "$flag/keep"
+  input 'A\n'
+  runAsk
+  expectStatus 2
+  expectStderrHas "cannot remove '$flag' left from an earlier run"
+  expectFakeNotRan
+  [ -e "$flag/keep" ] || fail "kestrow-ask removed a directory's contents"
+  rm -rf "$flag"
+}
+
+# startBlocked: kestrow-ask in the background with a fake that waits for a word;
+# returns once its window is "up", so the lock is held. Sets $askPid.
+startBlocked() {
+  mkfifo "$t/started" "$t/go" || exit 2
+  export FAKE_STARTED="$t/started" FAKE_GO="$t/go"
+  printf 'First\n' >"$t/in-first"
+  if [ -n "$askShell" ]; then
+    # shellcheck disable=SC2086
+    FAKE_MODE=block FAKE_CHOSEN=First $askShell "$t/bin/kestrow-ask" <"$t/in-first" >"$t/out-first" 2>"$t/err-first" &
+  else
+    FAKE_MODE=block FAKE_CHOSEN=First "$t/bin/kestrow-ask" <"$t/in-first" >"$t/out-first" 2>"$t/err-first" &
+  fi
+  askPid=$!
+  read -r word <"$t/started"
+  [ "$word" = started ] || fail "the blocked fake did not start"
+}
+
+case_second_run_refused_while_first_runs() {
+  placeFake "$t/bin"
+  startBlocked
+  mv "$t/log" "$t/log-first" && mkdir "$t/log" || exit 2
+  input 'Second\n'
+  runAsk
+  expectStatus 2
+  expectStdoutEmpty
+  expectStderrHas "another kestrow-ask is already running"
+  expectFakeNotRan
+  [ "$(cat "$list")" = First ] || fail "the second run touched the first run's list"
+  echo go >"$t/go"
+  wait "$askPid"
+  firstStatus=$?
+  [ "$firstStatus" -eq 0 ] || fail "the first run ended with $firstStatus"
+  [ "$(cat "$t/out-first")" = First ] || fail "the first run lost its answer"
+}
+
+case_killed_run_leaves_no_stale_lock() {
+  placeFake "$t/bin"
+  startBlocked
+  fakePid=$(cat "$t/log/pid")
+  kill -KILL "$askPid" "$fakePid"
+  wait "$askPid" 2>/dev/null
+  # Blocks until every holder has gone; a lock that outlived them would hang here
+  # until ctest's timeout fails the case.
+  flock "$askLock" true || fail "cannot take the lock after the holders died"
+  rm -rf "$t/log" && mkdir "$t/log" || exit 2
+  input 'Next\n'
+  FAKE_CHOSEN=Next
+  FAKE_MODE=confirm
+  runAsk
+  expectStatus 0
+  expectStdout 'Next\n'
+}
+
+case_terminated_run_closes_window() {
+  placeFake "$t/bin"
+  startBlocked
+  fakePid=$(cat "$t/log/pid")
+  kill -TERM "$askPid"
+  wait "$askPid"
+  askStatus=$?
+  # Ends by the same signal, after closing the window and cleaning up.
+  [ "$askStatus" -eq 143 ] || fail "kestrow-ask ended with $askStatus, expected 143 (SIGTERM)"
+  if kill -0 "$fakePid" 2>/dev/null; then
+    fail "the window outlived kestrow-ask"
+  fi
+  expectNoExchangeFiles
+  [ ! -s "$t/out-first" ] || fail "an interrupted run printed names"
+}
+
+case_help_and_arguments() {
+  input ''
+  runAsk --help
+  expectStatus 0
+  grep -q '^Usage: kestrow-ask' "$t/out" || fail "--help prints no usage"
+  runAsk extra
+  expectStatus 2
+  expectStdoutEmpty
+  expectStderrHas "takes no arguments"
+}
+
+# -----------------------------------------------------------------------------
+
+if ! command -v "case_$caseName" >/dev/null 2>&1; then
+  echo "unknown case: $caseName" >&2
+  exit 2
+fi
+"case_$caseName"
+[ -z "$failed" ] || exit 1
+passed=1
+echo "PASS [$caseName] (/tmp: $KESTROW_ASK_TEST_TMP${askShell:+, shell: $askShell})"
+exit 0
