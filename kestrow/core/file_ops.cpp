@@ -58,13 +58,10 @@ std::optional<FileError> writeAll(int fd, std::string_view content) {
 }
 
 mode_t fileModeForNewFiles() {
-    // The installer may run as another user: 0644 less the umask, as an ordinary creat() gives.
-    static const mode_t mode = [] {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        return static_cast<mode_t>(0644 & ~mask);
-    }();
-    return mode;
+    // The installer may run as another user: 0644 less the umask in force now, as creat() gives.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<mode_t>(0644 & ~mask);
 }
 
 std::string directoryOf(const std::string& path) {
