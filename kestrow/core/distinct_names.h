@@ -23,11 +23,16 @@ public:
     std::optional<std::uint32_t> find(std::string_view name, const PrinterList& printers) const;
 
 private:
-    std::size_t slotFor(std::string_view key, const PrinterList& printers) const;
+    struct Probe {
+        std::size_t slot;
+        std::uint8_t tag;
+    };
+    Probe slotFor(std::string_view key, const PrinterList& printers) const;
 
     std::vector<std::uint32_t> m_nameOfRow;
     std::vector<std::uint32_t> m_firstRowOfName;
     std::vector<std::uint32_t> m_slots; // open addressing: name number + 1, or 0 for free
+    std::vector<std::uint8_t> m_tags;   // per slot: the top byte of its name's hash
 };
 
 } // namespace kestrow

@@ -118,12 +118,15 @@ ReadResult readRegularFile(const std::string& path) {
     std::string content;
     content.resize(static_cast<std::size_t>(info.st_size));
     std::size_t filled = 0;
+    // The file may grow or shrink while it is read; what counts is what read() gives until its end.
+    // Past the size fstat gave, read into a small buffer first, so that the common case of a file
+    // that did not grow never copies the whole text into a bigger one.
+    char overflow[65536];
     for (;;) {
-        if (filled == content.size()) {
-            // The file may have grown since fstat.
-            content.resize(content.size() + 65536);
-        }
-        const ssize_t got = ::read(fd.get(), content.data() + filled, content.size() - filled);
+        const bool inPlace = filled < content.size();
+        char* target = inPlace ? content.data() + filled : overflow;
+        const std::size_t room = inPlace ? content.size() - filled : sizeof overflow;
+        const ssize_t got = ::read(fd.get(), target, room);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -132,6 +135,9 @@ ReadResult readRegularFile(const std::string& path) {
         }
         if (got == 0) {
             break;
+        }
+        if (!inPlace) {
+            content.append(overflow, static_cast<std::size_t>(got));
         }
         filled += static_cast<std::size_t>(got);
     }
