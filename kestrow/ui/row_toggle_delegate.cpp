@@ -8,9 +8,11 @@ bool RowToggleDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
                                     const QStyleOptionViewItem& option, const QModelIndex& index) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        // Swallowed, so that a double click toggles twice rather than starting anything else.
+        // Swallowed: the row toggles when the button is released over it.
         return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    case QEvent::MouseButtonDblClick:
+        // The second click of a quick pair arrives as this, and its release never reaches the
+        // delegate: it toggles here, so that two clicks are two toggles.
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton || !option.rect.contains(mouse->position().toPoint())) {
