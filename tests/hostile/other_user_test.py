@@ -1,0 +1,145 @@
+"""kestrow run by an unprivileged user (nobody) against files of another user (root) in the sticky
+/tmp: a list file it may not read gives the read-failure alert, not the not-found one; a stale
+selection file it may not remove, and a done flag it may not replace, are reported on standard
+output and the run still ends with status 0.
+
+The run must start as root (tests run as root in CI, and root reads past permissions, which is
+why kestrow itself runs as nobody here, through setpriv). The private X server takes local
+connections from any user. For the alert's text, nobody gets its own session bus, on which the
+accessibility bus is started as nobody; root may connect to that (at-spi's bus allows root).
+"""
+
+import contextlib
+import os
+import pwd
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+
+from hostile import (DONE_FLAG, DONE_LINE, LIST, LIST_SELECTED, PRINTER_LIST, SELECTION, alert_message,
+                     cancel, check, check_equal, check_regular_file, confirm_everything,
+                     dismiss_alert_and_cancel, entry, flag_error_line, launched, read_failure_message,
+                     removal_error_line, run_cases)
+
+USER, GROUP = "nobody", "nogroup"
+AS_USER = ("setpriv", f"--reuid={USER}", f"--regid={GROUP}", "--clear-groups")
+ROOT_FILE = b"Written by root; nobody may replace or remove it in the sticky /tmp.\n"
+
+
+class OtherUser:
+    """A home, a session bus and an environment for runs as nobody on the desktop's X server."""
+
+    def __init__(self, desktop, binary):
+        self.desktop = desktop
+        self.binary = binary
+        self.home = None
+        self.bus = None
+        self.env = None
+
+    def __enter__(self):
+        passed = {name: os.environ[name] for name in ("LSAN_OPTIONS", "ASAN_OPTIONS", "UBSAN_OPTIONS")
+                  if name in os.environ}
+        needed = [("-x", self.binary)]
+        needed += [("-r", option.split("=", 1)[1]) for value in passed.values() for option in value.split(":")
+                   if option.startswith("suppressions=")]
+        for test, path in needed:
+            # A build tree in a private home directory is out of nobody's reach: say so plainly.
+            reachable = subprocess.run([*AS_USER, "test", test, path], cwd="/").returncode == 0
+            check(reachable, f"{USER} cannot {'run' if test == '-x' else 'read'} {path}")
+
+        user = pwd.getpwnam(USER)
+        self.home = tempfile.mkdtemp(prefix="kestrow-hostile-user.", dir="/tmp")
+        try:
+            os.chown(self.home, user.pw_uid, user.pw_gid)
+            self.env = {"PATH": "/usr/bin:/bin", "HOME": self.home, "XDG_RUNTIME_DIR": self.home,
+                        "DISPLAY": self.desktop.env["DISPLAY"], **passed}
+            read_end, write_end = os.pipe()
+            with os.fdopen(read_end, "rb") as address, os.fdopen(write_end, "wb") as writer:
+                # Its own process group, so that the accessibility bus it starts ends with it.
+                self.bus = subprocess.Popen(
+                    [*AS_USER, "dbus-daemon", "--session", "--nofork", "--nosyslog",
+                     f"--print-address={writer.fileno()}", f"--address=unix:dir={self.home}"],
+                    pass_fds=(writer.fileno(),), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                    stderr=subprocess.DEVNULL, env=self.env, cwd="/", start_new_session=True)
+                writer.close()
+                self.env["DBUS_SESSION_BUS_ADDRESS"] = address.readline().decode().strip()
+            check(self.env["DBUS_SESSION_BUS_ADDRESS"], "the session bus for nobody did not start")
+        except BaseException:
+            self.__exit__()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        if self.bus is not None:
+            with contextlib.suppress(ProcessLookupError):
+                os.killpg(self.bus.pid, signal.SIGTERM)
+            self.bus.wait(timeout=10)
+        shutil.rmtree(self.home, ignore_errors=True)
+        return False
+
+    def launch_options(self, accessible=False):
+        return {"accessible": accessible, "as_user": (AS_USER, dict(self.env), "/")}
+
+    def start_accessibility_bus(self):
+        """Starts at-spi's bus for nobody (as a screen reader would) and lets our reader use it."""
+        script = ("from gi.repository import Gio\n"
+                  "bus = Gio.bus_get_sync(Gio.BusType.SESSION)\n"
+                  "reply = bus.call_sync('org.a11y.Bus', '/org/a11y/bus', 'org.a11y.Bus', 'GetAddress',"
+                  " None, None, 0, 20000, None)\n"
+                  "print(reply.unpack()[0])\n")
+        result = subprocess.run([*AS_USER, "/usr/bin/python3", "-c", script], env=self.env, cwd="/",
+                                capture_output=True, text=True, timeout=30)
+        check(result.returncode == 0, f"no accessibility bus for nobody: {result.stderr}")
+        # libatspi takes the bus from here; Qt finds it through the session bus.
+        os.environ["AT_SPI_BUS_ADDRESS"] = result.stdout.strip()
+
+
+def unreadable_list(desktop, exchange, binary):
+    exchange.reset(printer_list=LIST)
+    os.chmod(PRINTER_LIST, 0)
+    with OtherUser(desktop, binary) as user:
+        with launched(desktop, binary, **user.launch_options(accessible=True)) as kestrow:
+            user.start_accessibility_bus()
+            check_equal(alert_message(desktop, kestrow), read_failure_message("Permission denied"),
+                        "the alert's message")
+            dismiss_alert_and_cancel(desktop, kestrow)
+            kestrow.check_finished([DONE_LINE])
+    check_equal(entry(PRINTER_LIST), ("file", 0, 0, LIST), "the list file afterwards")
+    check_regular_file(DONE_FLAG, b"")
+
+
+def stale_selection_of_root_on_cancel(desktop, exchange, binary):
+    exchange.reset(printer_list=LIST, selection=ROOT_FILE)
+    before = entry(SELECTION)
+    with OtherUser(desktop, binary) as user:
+        with launched(desktop, binary, **user.launch_options()) as kestrow:
+            cancel(desktop, kestrow)
+            kestrow.check_finished([removal_error_line("Operation not permitted"), DONE_LINE])
+    check_equal(entry(SELECTION), before, "root's selection file afterwards")
+    check_regular_file(DONE_FLAG, b"")
+
+
+def done_flag_of_root_on_confirm(desktop, exchange, binary):
+    exchange.reset(printer_list=LIST, done_flag=ROOT_FILE)
+    before = entry(DONE_FLAG)
+    with OtherUser(desktop, binary) as user:
+        with launched(desktop, binary, **user.launch_options()) as kestrow:
+            confirm_everything(desktop, kestrow)
+            kestrow.check_finished([flag_error_line("Operation not permitted")])
+    check_equal(entry(DONE_FLAG), before, "root's done flag afterwards")
+    check_regular_file(SELECTION, LIST_SELECTED)
+    check_equal(os.lstat(SELECTION).st_uid, pwd.getpwnam(USER).pw_uid, "owner of the selection file")
+
+
+if os.geteuid() != 0:
+    # Only root can start a run as another user; ctest shows this as skipped (SKIP_RETURN_CODE).
+    print("SKIP: this test starts kestrow as another user, so it must run as root")
+    sys.exit(77)
+
+run_cases([
+    ("list file without read permission", unreadable_list),
+    ("root's stale selection file on cancel", stale_selection_of_root_on_cancel),
+    ("root's done flag on confirm", done_flag_of_root_on_confirm),
+])
