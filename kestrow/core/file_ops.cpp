@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -155,6 +156,9 @@ std::optional<FileError> writeFileAtomically(const std::string& path, std::strin
     if (fd.get() < 0) {
         return errnoError(errno);
     }
+    // Held until the file is complete: a writer whose pid we cannot see (another pid namespace
+    // sharing /tmp) is still recognised as alive by the clean-up below.
+    ::flock(fd.get(), LOCK_EX | LOCK_NB);
 
     auto failed = [&](int error) {
         ::unlink(temporaryPath.c_str());
@@ -204,9 +208,11 @@ int removeAbandonedTemporaries(const std::string& directory) {
         if (::kill(writer, 0) == 0 || errno != ESRCH) {
             continue;
         }
+        const FileDescriptor candidate(
+            ::openat(directoryFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat info {};
-        if (::fstatat(directoryFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
-            !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+        if (candidate.get() < 0 || ::fstat(candidate.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            info.st_uid != ::geteuid() || ::flock(candidate.get(), LOCK_EX | LOCK_NB) != 0) {
             continue;
         }
         if (::unlinkat(directoryFd, entry->d_name, 0) == 0) {

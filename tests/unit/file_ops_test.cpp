@@ -4,6 +4,9 @@
 #include <string>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -67,9 +70,18 @@ TEST(FileOps, RemovesOnlyTemporariesOfDeadWritersOfOurs) {
         dir.write(name, "partial");
     }
     dir.makeLink(deadLink, dir.path(liveFile));
+    // A writer whose pid we cannot see (another pid namespace) still holds its file's lock.
+    const std::string lockedFile = prefix + std::to_string(dead) + "-locked";
+    dir.write(lockedFile, "partial");
+    const int lockHolder = ::open(dir.path(lockedFile).c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(lockHolder, LOCK_EX), 0);
+
     EXPECT_EQ(kestrow::removeAbandonedTemporaries(dir.root().string()), 1);
     EXPECT_FALSE(dir.exists(deadFile));
-    EXPECT_EQ(dir.countStartingWith(prefix), 3); // the live writer's file, the odd name, the link
+    // The live writer's file, the odd name, the link, the locked file.
+    EXPECT_EQ(dir.countStartingWith(prefix), 4);
+    ::close(lockHolder);
+    EXPECT_EQ(kestrow::removeAbandonedTemporaries(dir.root().string()), 1);
 }
 
 TEST(FileOps, ReadRefusesAnythingButARegularFileAtOnce) {
