@@ -19,9 +19,8 @@ if [ $# -lt 2 ]; then
   exit 2
 fi
 
-list=/tmp/installer-printer-names.txt
-selection=/tmp/installer-selected-printer-names.txt
-flag=/tmp/orvane-selection-done.flag
+# shellcheck source=tests/ask/exchange_files.sh
+. "$(dirname -- "$0")/exchange_files.sh"
 askLock=/tmp/kestrow-ask.lock
 
 # Relative paths stay valid: this script never changes directory, and inside the
@@ -37,6 +36,7 @@ if [ -z "${KESTROW_ASK_TEST_TMP:-}" ]; then
     trap 'rm -rf -- "$stage"' EXIT
     trap 'exit 1' INT TERM HUP
     cp -- "$0" "$stage/ask_test.sh" && cp -- "$here/fake-kestrow" "$stage/fake-kestrow" &&
+      cp -- "$here/exchange_files.sh" "$stage/exchange_files.sh" &&
       cp -- "$1" "$stage/kestrow-ask" || exit 2
     shift
     # shellcheck disable=SC2016 # expanded by the inner shell
@@ -62,7 +62,6 @@ if [ -n "$askShell" ]; then
 fi
 
 t=
-saved=
 failed=
 askPid=
 
@@ -84,17 +83,7 @@ restore() {
   if [ -z "$passed" ] && [ -n "$t" ]; then
     stopLeftovers
   fi
-  if [ -n "$saved" ]; then
-    i=0
-    for path in "$list" "$selection" "$flag"; do
-      i=$((i + 1))
-      rm -rf -- "$path"
-      if [ -e "$saved/$i" ] || [ -L "$saved/$i" ]; then
-        mv -f -- "$saved/$i" "$path" || echo "could not restore $path from $saved/$i" >&2
-      fi
-    done
-    rmdir -- "$saved" 2>/dev/null
-  fi
+  restoreExchangeFiles
   if [ -n "$t" ]; then
     rm -rf -- "$t"
   fi
@@ -103,19 +92,7 @@ trap restore EXIT
 trap 'exit 1' INT TERM HUP
 
 if [ "$KESTROW_ASK_TEST_TMP" = shared ]; then
-  exec 8>>/tmp/kestrow-exchange-files.lock || exit 2
-  flock 8 || exit 2
-  saved=$(mktemp -d /tmp/kestrow-ask-test-saved.XXXXXX) || exit 2
-  i=0
-  for path in "$list" "$selection" "$flag"; do
-    i=$((i + 1))
-    if [ -e "$path" ] || [ -L "$path" ]; then
-      mv -- "$path" "$saved/$i" || {
-        echo "cannot move $path aside; not running" >&2
-        exit 2
-      }
-    fi
-  done
+  setAsideExchangeFiles ask-test
 fi
 
 t=$(mktemp -d /tmp/kestrow-ask-test.XXXXXX) || exit 2

@@ -33,9 +33,8 @@ confirm | cancel | close) ;;
 *) usage ;;
 esac
 
-list=/tmp/installer-printer-names.txt
-selection=/tmp/installer-selected-printer-names.txt
-flag=/tmp/orvane-selection-done.flag
+# shellcheck source=tests/ask/exchange_files.sh
+. "$(dirname -- "$0")/exchange_files.sh"
 title='Orvane Setup'
 
 # Bounds against a hung program, never a measure of speed: 300 polls of 0.1 s.
@@ -60,7 +59,7 @@ if [ -z "${KESTROW_WINDOW_TEST_TMP:-}" ]; then
     stage=$(mktemp -d) || exit 2
     trap 'rm -rf -- "$stage"' EXIT
     trap 'exit 1' INT TERM HUP
-    cp -- "$0" "$stage/window_test.sh" || exit 2
+    cp -- "$0" "$stage/window_test.sh" && cp -- "$(dirname -- "$0")/exchange_files.sh" "$stage/" || exit 2
     if [ $# -eq 3 ]; then
       cp -- "$2" "$stage/kestrow-ask" && chmod 755 "$stage/kestrow-ask" || exit 2
       kestrow=$(realpath -- "$3") || exit 2
@@ -94,7 +93,6 @@ for tool in Xvfb openbox dbus-daemon xdotool xprop; do
 done
 
 t=
-saved=
 failed=
 askPid=
 xvfbPid=
@@ -114,17 +112,7 @@ cleanUp() {
   stop "$wmPid"
   stop "$busPid"
   stop "$xvfbPid"
-  if [ -n "$saved" ]; then
-    i=0
-    for path in "$list" "$selection" "$flag"; do
-      i=$((i + 1))
-      rm -rf -- "$path"
-      if [ -e "$saved/$i" ] || [ -L "$saved/$i" ]; then
-        mv -f -- "$saved/$i" "$path" || echo "could not restore $path from $saved/$i" >&2
-      fi
-    done
-    rmdir -- "$saved" 2>/dev/null
-  fi
+  restoreExchangeFiles
   if [ -n "$t" ]; then
     rm -rf -- "$t"
   fi
@@ -133,19 +121,7 @@ trap cleanUp EXIT
 trap 'exit 1' INT TERM HUP
 
 if [ "$KESTROW_WINDOW_TEST_TMP" = shared ]; then
-  exec 8>>/tmp/kestrow-exchange-files.lock || exit 2
-  flock 8 || exit 2
-  saved=$(mktemp -d /tmp/kestrow-window-test-saved.XXXXXX) || exit 2
-  i=0
-  for path in "$list" "$selection" "$flag"; do
-    i=$((i + 1))
-    if [ -e "$path" ] || [ -L "$path" ]; then
-      mv -- "$path" "$saved/$i" || {
-        echo "cannot move $path aside; not running" >&2
-        exit 2
-      }
-    fi
-  done
+  setAsideExchangeFiles window-test
 fi
 
 t=$(mktemp -d /tmp/kestrow-window-test.XXXXXX) || exit 2
