@@ -1,5 +1,10 @@
 #include "dialog_session.h"
 
+#include <cerrno>
+#include <new>
+#include <stdexcept>
+#include <system_error>
+
 #include "file_ops.h"
 #include "printer_list.h"
 #include "printer_name.h"
@@ -18,20 +23,28 @@ void DialogSession::loadPrinters() {
             "\n\nPlease ensure the file exists and the application has permission to read it.");
         return;
     }
-    auto read = readRegularFile(path);
-    std::optional<PrinterList> printers;
-    if (!read.error) {
-        printers = parsePrinterList(std::move(read.content));
-        if (!printers) {
-            read.error = FileError{"The file is not valid UTF-8 text."};
+    std::optional<FileError> failure;
+    try {
+        auto read = readRegularFile(path);
+        if (read.error) {
+            failure = std::move(read.error);
+        } else if (auto printers = parsePrinterList(std::move(read.content))) {
+            m_state.setPrinters(std::move(*printers));
+        } else {
+            failure = FileError{"The file is not valid UTF-8 text."};
         }
+    } catch (const std::bad_alloc&) {
+        // A list larger than memory (a huge or sparse file planted in /tmp) is a read failure,
+        // not a crash.
+        failure = FileError{std::generic_category().message(ENOMEM)};
+    } catch (const std::length_error&) {
+        failure = FileError{std::generic_category().message(ENOMEM)};
     }
-    if (read.error) {
-        m_state.raiseAlert("Error loading printers from file '" + path + "':\n" + read.error->description);
+    if (failure) {
+        m_state.raiseAlert("Error loading printers from file '" + path + "':\n" + failure->description);
         m_state.setPrinters({});
         return;
     }
-    m_state.setPrinters(std::move(*printers));
     if (m_state.printers().empty()) {
         m_state.raiseAlert(
             "Printer list file was found but is empty or contains only blank lines.\nPlease ensure '" + path +
@@ -40,6 +53,9 @@ void DialogSession::loadPrinters() {
 }
 
 void DialogSession::handleOK() {
+    if (m_finished) {
+        return;
+    }
     if (m_state.selectionEmpty()) {
         m_state.raiseAlert("No printers selected. Please select at least one printer.");
         return;
@@ -51,11 +67,13 @@ void DialogSession::handleOK() {
         m_state.raiseAlert("Error writing selected printers to '" + path + "':\n" + error->description);
         return;
     }
-    createDoneFlag();
-    m_hooks.requestTermination();
+    finish();
 }
 
 void DialogSession::handleCancel() {
+    if (m_finished) {
+        return;
+    }
     const std::string& path = m_paths.selectedPrintersFilePath;
     // Any entry counts, a dangling link too: a link planted at this path must not outlive a cancel.
     if (existsAsEntry(path)) {
@@ -66,7 +84,12 @@ void DialogSession::handleCancel() {
             m_hooks.printLine("Selected printers file removed on cancel: " + path);
         }
     }
+    finish();
+}
+
+void DialogSession::finish() {
     createDoneFlag();
+    m_finished = true;
     m_hooks.requestTermination();
 }
 

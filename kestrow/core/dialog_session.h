@@ -32,9 +32,14 @@ public:
     void createDoneFlag();
 
 private:
+    void finish();
+
     ExchangePaths m_paths;
     SessionHooks m_hooks;
     SelectionState m_state;
+    // Set once termination is requested. The event loop may still deliver a queued second
+    // Return or click; it must not write again, nor remove the selection just confirmed.
+    bool m_finished = false;
 };
 
 } // namespace kestrow

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "file_ops.h"
 #include "temp_dir.h"
@@ -343,3 +344,43 @@ TEST(DialogSessionCancel, WithoutASelectionFilePrintsOnlyTheDoneLine) {
 }
 
 } // namespace
+
+// A second Return or click may still be queued when termination is requested: it must neither
+// write again nor take back the answer just given.
+TEST(DialogSessionTest, NothingRunsAfterTheDialogFinished) {
+    Harness confirmed;
+    confirmed.load("A\nB\n");
+    confirmed.choose({1});
+    confirmed.session.handleOK();
+    confirmed.session.handleCancel();
+    confirmed.session.handleOK();
+    EXPECT_EQ(confirmed.dir.read("selected.txt"), "B");
+    EXPECT_EQ(confirmed.lines, Lines{confirmed.doneLine()});
+    EXPECT_EQ(confirmed.terminations, 1);
+
+    Harness cancelled;
+    cancelled.load("A\n");
+    cancelled.choose({0});
+    cancelled.session.handleCancel();
+    cancelled.session.handleOK();
+    EXPECT_FALSE(cancelled.dir.exists("selected.txt"));
+    EXPECT_EQ(cancelled.lines, Lines{cancelled.doneLine()});
+    EXPECT_EQ(cancelled.terminations, 1);
+}
+
+TEST(DialogSessionTest, AListLargerThanMemoryIsAReadFailure) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "AddressSanitizer aborts on an allocation it cannot serve instead of throwing; "
+                    "the core preset runs this case";
+#endif
+    Harness h;
+    h.dir.write("list.txt", "");
+    // Sparse: two tebibytes of nothing, more than any allocation can hold.
+    if (::truncate(h.list().c_str(), off_t{2} << 40) != 0) {
+        GTEST_SKIP() << "this file system cannot hold a sparse file of 2 TiB";
+    }
+    h.session.loadPrinters();
+    EXPECT_EQ(h.session.state().alertMessage(), h.readFailure("Cannot allocate memory"));
+    EXPECT_TRUE(h.session.state().showAlert());
+    EXPECT_TRUE(h.printers().empty());
+}
