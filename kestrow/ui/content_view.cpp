@@ -14,6 +14,7 @@
 
 #include "printer_list_model.h"
 #include "row_toggle_delegate.h"
+#include "row_toggle_selection_model.h"
 
 namespace {
 
@@ -74,8 +75,12 @@ void ContentView::buildLayout() {
     m_list->setItemDelegate(new RowToggleDelegate(m_list));
     // Uniform rows let the view lay out a million names without measuring each one.
     m_list->setUniformItemSizes(true);
-    // No selection highlight: it would paint over the chosen rows' background.
-    m_list->setSelectionMode(QAbstractItemView::NoSelection);
+    // A selection mode that lets assistive technology act on a row, with a selection model that
+    // turns that action into the row's toggle and never selects.
+    m_list->setSelectionMode(QAbstractItemView::MultiSelection);
+    auto* previousSelectionModel = m_list->selectionModel();
+    m_list->setSelectionModel(new RowToggleSelectionModel(m_model, m_list));
+    delete previousSelectionModel;
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setTextElideMode(Qt::ElideRight);
     m_list->setMinimumHeight(minimumListHeight);

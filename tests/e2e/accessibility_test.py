@@ -2,7 +2,7 @@
 with their checked state, "Select All", "Cancel", "OK", and the alert."""
 
 from harness import (ALERT_TITLE, DONE_LINE, PRINTER_LIST, SAMPLE_LIST, SAMPLE_ROWS, WINDOW_TITLE,
-                     Accessibility, check, check_equal, launched, run_cases)
+                     Accessibility, check, check_equal, check_exchange_files, launched, run_cases)
 
 
 def window_is_a_frame(desktop, exchange, binary):
@@ -55,6 +55,24 @@ def controls_and_checked_state(desktop, exchange, binary):
         kestrow.check_finished([DONE_LINE])
 
 
+def row_action_toggles_the_row(desktop, exchange, binary):
+    exchange.reset(printer_list=SAMPLE_LIST)
+    with launched(desktop, binary, accessible=True) as kestrow:
+        kestrow.wait_for_window()
+        tree = Accessibility(desktop, kestrow)
+        alpha = tree.rows()[1]
+        action = alpha.queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        check(len(names) > 0, "a row offers an action")
+        # What a screen reader or voice control does to tick a row: its first action.
+        action.doAction(0)
+        tree.wait_state(alpha, "checked")
+        check(not tree.has_state(alpha, "selected"), "the row is ticked, not selected")
+        desktop.key("Return")
+        kestrow.check_finished([DONE_LINE])
+    check_exchange_files(SAMPLE_LIST, b"alpha", b"")
+
+
 def alert(desktop, exchange, binary):
     exchange.reset()
     with launched(desktop, binary, accessible=True) as kestrow:
@@ -81,5 +99,6 @@ def alert(desktop, exchange, binary):
 run_cases([
     ("the window is a frame titled Orvane Setup", window_is_a_frame),
     ("controls, rows and their checked state", controls_and_checked_state),
+    ("a row's accessible action ticks it", row_action_toggles_the_row),
     ("the alert", alert),
 ])

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QListView>
@@ -154,6 +155,42 @@ private Q_SLOTS:
         QTest::mouseDClick(c.list->viewport(), Qt::LeftButton, {}, middle);
         QTest::mouseRelease(c.list->viewport(), Qt::LeftButton, {}, middle);
         QVERIFY(checked(1));
+    }
+
+    void rowsToggleThroughTheirAccessibleAction() {
+        ViewUnderTest t;
+        t.writeList("A\nB\n");
+        QVERIFY(open(t));
+        const auto c = controlsOf(t.view);
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(c.list);
+        QVERIFY(list != nullptr);
+        const auto rowNamed = [&](const QString& name) -> QAccessibleInterface* {
+            for (int i = 0; i < list->childCount(); ++i) {
+                if (list->child(i)->text(QAccessible::Name) == name) {
+                    return list->child(i);
+                }
+            }
+            return nullptr;
+        };
+        QAccessibleInterface* rowB = rowNamed(QStringLiteral("B"));
+        QVERIFY(rowB != nullptr && rowB->actionInterface() != nullptr);
+        QVERIFY(rowB->state().checkable);
+
+        // What a screen reader's "toggle" does: the row's check follows, and nothing is selected.
+        rowB->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(t.view.session().state().isSelected(1));
+        QVERIFY(rowNamed(QStringLiteral("B"))->state().checked);
+        QVERIFY(!t.view.session().state().isSelected(0));
+        QVERIFY(c.list->selectionModel()->selectedIndexes().isEmpty());
+        rowNamed(QStringLiteral("B"))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(!t.view.session().state().isSelected(1));
+
+        // Moving the current row with the keyboard toggles nothing.
+        QTest::keyClick(c.list, Qt::Key_Down);
+        QTest::keyClick(c.list, Qt::Key_Up);
+        QVERIFY(t.view.session().state().selectionEmpty());
     }
 
     void selectAllSetsAndClearsEveryRow() {
