@@ -7,23 +7,10 @@ import os
 
 from hostile import (DONE_FLAG, DONE_LINE, LIST, LIST_SELECTED, SELECTION, cancel, check_equal,
                      check_regular_file, confirm_everything, entry, flag_error_line, launched,
-                     make_hard_link, make_target_directory, make_target_file, run_cases, sandbox)
+                     link_planters, run_cases, sandbox)
 
 
-def link_to_file(directory):
-    os.symlink(make_target_file(directory), DONE_FLAG)
-
-
-def dangling_link(directory):
-    os.symlink(os.path.join(directory, "missing.txt"), DONE_FLAG)
-
-
-def link_to_directory(directory):
-    os.symlink(make_target_directory(directory), DONE_FLAG)
-
-
-def hard_link(directory):
-    make_hard_link(directory, DONE_FLAG)
+link_to_file, dangling_link, link_to_directory, hard_link = link_planters(DONE_FLAG)
 
 
 def finish(desktop, kestrow, how):

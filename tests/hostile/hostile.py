@@ -26,7 +26,7 @@ __all__ = [
     "LIST", "LIST_SELECTED", "TARGET_CONTENT", "NOT_FOUND_MESSAGE", "read_failure_message",
     "write_error_message", "removal_error_line", "flag_error_line", "sandbox", "make_target_file",
     "make_hard_link", "make_target_directory", "entry", "check_regular_file", "Run", "launched",
-    "alert_message", "dismiss_alert_and_cancel", "confirm_everything", "cancel",
+    "alert_message", "dismiss_alert_and_cancel", "confirm_everything", "cancel", "link_planters",
 ]
 
 LIST = b"Printer B\nPrinter A\n"
@@ -76,6 +76,25 @@ def make_hard_link(directory, path):
     target = make_target_file(directory)
     os.link(target, path)
     return target
+
+
+def link_planters(path):
+    """The four links a case may plant at path, each pointing into directory: to a file, dangling,
+    to a directory, and a hard link."""
+
+    def link_to_file(directory):
+        os.symlink(make_target_file(directory), path)
+
+    def dangling_link(directory):
+        os.symlink(os.path.join(directory, "missing.txt"), path)
+
+    def link_to_directory(directory):
+        os.symlink(make_target_directory(directory), path)
+
+    def hard_link(directory):
+        make_hard_link(directory, path)
+
+    return link_to_file, dangling_link, link_to_directory, hard_link
 
 
 def make_target_directory(directory, with_file=True):

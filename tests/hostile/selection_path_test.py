@@ -6,26 +6,13 @@ reported."""
 
 import os
 
-from hostile import (DONE_FLAG, DONE_LINE, LIST, LIST_SELECTED, REMOVED_LINE, SELECTION, alert_message,
-                     cancel, check_equal, check_regular_file, confirm_everything, dismiss_alert_and_cancel,
-                     entry, launched, make_hard_link, make_target_directory, make_target_file,
-                     removal_error_line, run_cases, sandbox, write_error_message)
+from hostile import (DONE_FLAG, DONE_LINE, LIST, LIST_SELECTED, REMOVED_LINE, SELECTION,
+                     alert_message, cancel, check_equal, check_regular_file, confirm_everything,
+                     dismiss_alert_and_cancel, entry, launched, link_planters, removal_error_line,
+                     run_cases, sandbox, write_error_message)
 
 
-def link_to_file(directory):
-    os.symlink(make_target_file(directory), SELECTION)
-
-
-def dangling_link(directory):
-    os.symlink(os.path.join(directory, "missing.txt"), SELECTION)
-
-
-def link_to_directory(directory):
-    os.symlink(make_target_directory(directory), SELECTION)
-
-
-def hard_link(directory):
-    make_hard_link(directory, SELECTION)
+link_to_file, dangling_link, link_to_directory, hard_link = link_planters(SELECTION)
 
 
 def replaced_on_confirm(plant):
