@@ -1,13 +1,17 @@
 #include <QApplication>
+#include <QLocale>
 
-#include "kestrow_app.h"
-#include "standard_output.h"
+#include "kestrow/app/kestrow_app.h"
+#include "kestrow/app/standard_output.h"
+#include "kestrow/ui/translations.h"
 
 int main(int argc, char* argv[]) {
     protectStandardStreams();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrow"));
     QGuiApplication::setDesktopFileName(QStringLiteral("kestrow"));
+    // The window speaks the user's language; standard output and the exchange files never change.
+    const Translations translations(QLocale::system(), Translations::besideProgram());
     KestrowApp kestrowApp;
     kestrowApp.show();
     return QApplication::exec();

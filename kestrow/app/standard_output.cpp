@@ -1,4 +1,4 @@
-#include "standard_output.h"
+#include "kestrow/app/standard_output.h"
 
 #include <csignal>
 #include <cstdio>

@@ -1,105 +1,164 @@
-#include "dialog_session.h"
+#include "kestrow/core/dialog_session.h"
 
 #include <cerrno>
 #include <new>
 #include <stdexcept>
-#include <system_error>
 
-#include "file_ops.h"
-#include "printer_list.h"
-#include "printer_name.h"
+#include "kestrow/core/file_ops.h"
+#include "kestrow/core/printer_list.h"
+#include "kestrow/core/printer_name.h"
 
 namespace kestrow {
+
+namespace {
+
+// What an allocation that cannot be served (std::bad_alloc, or a size past what a string can
+// hold) becomes: the C library's own words for it.
+const FileError outOfMemory = FileError::system(ENOMEM);
+
+} // namespace
 
 DialogSession::DialogSession(ExchangePaths paths, SessionHooks hooks)
     : m_paths(std::move(paths))
     , m_hooks(std::move(hooks)) {}
 
-void DialogSession::loadPrinters() {
+void DialogSession::loadPrinters() noexcept {
     const std::string& path = m_paths.printerListFilePath;
-    if (!existsFollowingLinks(path)) {
-        m_state.raiseAlert(
-            "Printer list file not found at:\n" + path +
-            "\n\nPlease ensure the file exists and the application has permission to read it.");
-        return;
-    }
-    std::optional<FileError> failure;
+    std::optional<LoadFailure> failure;
     try {
-        auto read = readRegularFile(path);
-        if (read.error) {
-            failure = std::move(read.error);
-        } else if (auto printers = parsePrinterList(std::move(read.content))) {
-            m_state.setPrinters(std::move(*printers));
-        } else {
-            failure = FileError{"The file is not valid UTF-8 text."};
-        }
+        failure = readPrinters();
     } catch (const std::bad_alloc&) {
         // A list larger than memory (a huge or sparse file planted in /tmp) is a read failure,
-        // not a crash.
-        failure = FileError{std::generic_category().message(ENOMEM)};
+        // not a crash; the state is as it was before the attempt.
+        failure = LoadFailure{false, outOfMemory};
     } catch (const std::length_error&) {
-        failure = FileError{std::generic_category().message(ENOMEM)};
+        failure = LoadFailure{false, outOfMemory};
+    }
+    // Told by the open itself, not by an earlier look that could be outdated.
+    if (failure && failure->nothingThere) {
+        raiseAlert(Alert::Kind::ListNotFound, path);
+        return;
     }
     if (failure) {
-        m_state.raiseAlert("Error loading printers from file '" + path + "':\n" + failure->description);
+        // Emptied first, so that nothing draws the old rows under the alert. An empty list
+        // allocates nothing, so this cannot fail.
         m_state.setPrinters({});
+        raiseAlert(Alert::Kind::ListUnreadable, path, failure->error);
         return;
     }
     if (m_state.printers().empty()) {
-        m_state.raiseAlert(
-            "Printer list file was found but is empty or contains only blank lines.\nPlease ensure '" + path +
-            "' is populated correctly.");
+        raiseAlert(Alert::Kind::ListEmpty, path);
     }
 }
 
-void DialogSession::handleOK() {
+// Reads and parses the list into the state, all or nothing.
+std::optional<DialogSession::LoadFailure> DialogSession::readPrinters() {
+    auto read = readRegularFile(m_paths.printerListFilePath);
+    if (read.error) {
+        return LoadFailure{!read.found, *read.error};
+    }
+    auto parsed = parsePrinterList(std::move(read.content));
+    if (!parsed.printers) {
+        return LoadFailure{false, FileError{parsed.refusal}};
+    }
+    m_state.setPrinters(std::move(*parsed.printers));
+    return std::nullopt;
+}
+
+void DialogSession::handleOK() noexcept {
     if (m_finished) {
         return;
     }
     if (m_state.selectionEmpty()) {
-        m_state.raiseAlert("No printers selected. Please select at least one printer.");
+        raiseAlert(Alert::Kind::NothingSelected);
         return;
     }
-    auto names = m_state.selectedNames();
-    sortByScalarOrder(names);
-    const std::string& path = m_paths.selectedPrintersFilePath;
-    if (const auto error = writeFileAtomically(path, joinLines(names))) {
-        m_state.raiseAlert("Error writing selected printers to '" + path + "':\n" + error->description);
+    if (const auto error = writeSelection()) {
+        raiseAlert(Alert::Kind::SelectionNotWritten, m_paths.selectedPrintersFilePath, *error);
         return;
     }
     finish();
 }
 
-void DialogSession::handleCancel() {
+std::optional<FileError> DialogSession::writeSelection() noexcept {
+    try {
+        // Sorting and joining a huge selection may not fit in memory: then nothing is written.
+        return writeAtomically(m_paths.selectedPrintersFilePath,
+                               joinLines(m_state.selectedNamesInScalarOrder()));
+    } catch (const std::bad_alloc&) {
+        return outOfMemory;
+    } catch (const std::length_error&) {
+        return outOfMemory;
+    }
+}
+
+void DialogSession::handleCancel() noexcept {
     if (m_finished) {
         return;
     }
     const std::string& path = m_paths.selectedPrintersFilePath;
-    // Any entry counts, a dangling link too: a link planted at this path must not outlive a cancel.
-    if (existsAsEntry(path)) {
-        if (const auto error = removeEntry(path)) {
-            m_hooks.printLine("Error removing selected printers file on cancel at '" + path +
-                              "': " + error->description);
-        } else {
-            m_hooks.printLine("Selected printers file removed on cancel: " + path);
-        }
+    // Whatever stands there goes, a dangling link too: a link planted at this path must not
+    // outlive a cancel.
+    const auto removal = removeEntry(path);
+    if (removal.error) {
+        print([&] {
+            return "Error removing selected printers file on cancel at '" + path +
+                   "': " + removal.error->description();
+        });
+    } else if (removal.removed) {
+        print([&] { return "Selected printers file removed on cancel: " + path; });
     }
     finish();
 }
 
-void DialogSession::finish() {
+void DialogSession::finish() noexcept {
     createDoneFlag();
     m_finished = true;
     m_hooks.requestTermination();
 }
 
-void DialogSession::createDoneFlag() {
+void DialogSession::createDoneFlag() noexcept {
     const std::string& path = m_paths.doneFlagPath;
-    if (const auto error = writeFileAtomically(path, {})) {
-        m_hooks.printLine("CRITICAL ERROR: Could not write done flag at '" + path +
-                          "': " + error->description);
+    if (const auto error = writeAtomically(path, {})) {
+        print([&] {
+            return "CRITICAL ERROR: Could not write done flag at '" + path + "': " + error->description();
+        });
     } else {
-        m_hooks.printLine("Done flag created at: " + path);
+        print([&] { return "Done flag created at: " + path; });
+    }
+}
+
+std::optional<FileError> DialogSession::writeAtomically(const std::string& path,
+                                                        std::string_view content) noexcept {
+    try {
+        if (!m_temporariesCleared) {
+            m_temporariesCleared = true;
+            const std::string selectionDirectory = directoryOf(m_paths.selectedPrintersFilePath);
+            const std::string flagDirectory = directoryOf(m_paths.doneFlagPath);
+            removeAbandonedTemporaries(selectionDirectory);
+            if (flagDirectory != selectionDirectory) {
+                removeAbandonedTemporaries(flagDirectory);
+            }
+        }
+        return writeFileAtomically(path, content);
+    } catch (const std::bad_alloc&) {
+        return outOfMemory;
+    }
+}
+
+void DialogSession::raiseAlert(Alert::Kind kind, const std::string& path, FileError reason) noexcept {
+    try {
+        m_state.raiseAlert({kind, path, reason});
+    } catch (const std::bad_alloc&) {
+        // Not even the message fits in memory: the window stays as it is, without the alert.
+    }
+}
+
+template <typename MakeLine> void DialogSession::print(MakeLine makeLine) noexcept {
+    try {
+        m_hooks.printLine(makeLine());
+    } catch (const std::bad_alloc&) {
+        // The line cannot be made; finishing goes on, as for a closed standard output.
     }
 }
 

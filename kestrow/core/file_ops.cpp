@@ -1,10 +1,9 @@
-#include "file_ops.h"
+#include "kestrow/core/file_ops.h"
 
 #include <cerrno>
-#include <filesystem>
-#include <system_error>
-
 #include <charconv>
+#include <fstream>
+#include <sstream>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -17,7 +16,7 @@ namespace kestrow {
 namespace {
 
 FileError errnoError(int error) {
-    return FileError{std::generic_category().message(error)};
+    return FileError::system(error);
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -58,19 +57,27 @@ std::optional<FileError> writeAll(int fd, std::string_view content) {
     return std::nullopt;
 }
 
-mode_t fileModeForNewFiles() {
-    // The installer may run as another user: 0644 less the umask in force now, as creat() gives.
+// umask() can only be read by changing it, and that change is process-wide while Qt's threads
+// may create files; Linux shows the mask in /proc instead.
+mode_t currentUmask() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with("Umask:")) {
+            unsigned mask = 0;
+            if (std::istringstream(line.substr(6)) >> std::oct >> mask) {
+                return static_cast<mode_t>(mask & 0777);
+            }
+        }
+    }
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    return static_cast<mode_t>(0644 & ~mask);
+    return mask;
 }
 
-std::string directoryOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
+mode_t fileModeForNewFiles() {
+    // The installer may run as another user: 0644 less the umask in force now, as creat() gives.
+    return static_cast<mode_t>(0644 & ~currentUmask());
 }
 
 // Makes the rename itself durable; the new file is already complete, so a failure here is not
@@ -82,28 +89,41 @@ void syncDirectory(const std::string& directory) {
     }
 }
 
-} // namespace
-
-bool existsFollowingLinks(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
+// Whether a failed open of path found nothing there. Refused access may mean a file without read
+// permission (something is there) or a directory on the way that cannot be searched (nothing
+// can be seen); only then does a look at the path itself tell which.
+bool nothingThere(const std::string& path, int openError) {
+    switch (openError) {
+    case ENOENT:
+    case ENOTDIR:
+    case ELOOP:
+    case ENAMETOOLONG:
+        return true;
+    case EACCES: {
+        struct stat info {};
+        return ::stat(path.c_str(), &info) != 0;
+    }
+    default:
+        return false;
+    }
 }
 
-bool existsAsEntry(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0) {
-        return true;
+} // namespace
+
+std::string directoryOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
     }
-    // Only a definite "nothing there" counts as absent: an entry that cannot be examined may
-    // still be there, and treating it as gone would hide a stale file from the installer.
-    return errno != ENOENT && errno != ENOTDIR;
+    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 ReadResult readRegularFile(const std::string& path) {
     // O_NONBLOCK: opening a FIFO must not wait for a writer that never comes.
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0) {
-        return {{}, errnoError(errno)};
+        const int error = errno;
+        return {{}, errnoError(error), !nothingThere(path, error)};
     }
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) {
@@ -113,7 +133,7 @@ ReadResult readRegularFile(const std::string& path) {
         return {{}, errnoError(EISDIR)};
     }
     if (!S_ISREG(info.st_mode)) {
-        return {{}, FileError{"Not a regular file."}};
+        return {{}, FileError{FileError::Kind::NotRegularFile}};
     }
 
     std::string content;
@@ -147,17 +167,19 @@ ReadResult readRegularFile(const std::string& path) {
 }
 
 std::optional<FileError> writeFileAtomically(const std::string& path, std::string_view content) {
+    // Everything that allocates happens before the temporary file exists, so that running out of
+    // memory cannot leave one behind.
     const std::string directory = directoryOf(path);
-    removeAbandonedTemporaries(directory);
     std::string temporaryPath =
         directory + "/" + std::string(temporaryFilePrefix) + std::to_string(::getpid()) + "-XXXXXX";
+    const mode_t mode = fileModeForNewFiles();
     // mkstemp: an unpredictable name created with O_EXCL, so nothing planted in /tmp is reused.
     FileDescriptor fd(::mkostemp(temporaryPath.data(), O_CLOEXEC));
     if (fd.get() < 0) {
         return errnoError(errno);
     }
     // Held until the file is complete: a writer whose pid we cannot see (another pid namespace
-    // sharing /tmp) is still recognised as alive by the clean-up below.
+    // sharing /tmp) is still recognised as alive by the clean-up of abandoned temporaries.
     ::flock(fd.get(), LOCK_EX | LOCK_NB);
 
     auto failed = [&](int error) {
@@ -168,7 +190,7 @@ std::optional<FileError> writeFileAtomically(const std::string& path, std::strin
         ::unlink(temporaryPath.c_str());
         return error;
     }
-    if (::fchmod(fd.get(), fileModeForNewFiles()) != 0) {
+    if (::fchmod(fd.get(), mode) != 0) {
         return failed(errno);
     }
     if (::fsync(fd.get()) != 0) {
@@ -223,13 +245,21 @@ int removeAbandonedTemporaries(const std::string& directory) {
     return removed;
 }
 
-std::optional<FileError> removeEntry(const std::string& path) {
-    std::error_code error;
-    std::filesystem::remove(path, error);
-    if (error) {
-        return FileError{error.message()};
+RemoveResult removeEntry(const std::string& path) {
+    if (::unlink(path.c_str()) == 0) {
+        return {true, std::nullopt};
     }
-    return std::nullopt;
+    int error = errno;
+    if (error == EISDIR) { // Linux's answer for a directory; an empty one may go
+        if (::rmdir(path.c_str()) == 0) {
+            return {true, std::nullopt};
+        }
+        error = errno;
+    }
+    if (error == ENOENT || error == ENOTDIR) {
+        return {false, std::nullopt};
+    }
+    return {false, errnoError(error)};
 }
 
 } // namespace kestrow

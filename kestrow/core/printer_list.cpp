@@ -1,4 +1,4 @@
-#include "printer_list.h"
+#include "kestrow/core/printer_list.h"
 
 #include <cstdint>
 #include <cstring>
@@ -65,7 +65,7 @@ PrinterList PrinterList::fromNames(const std::vector<std::string>& names) {
     return list;
 }
 
-std::optional<PrinterList> parsePrinterList(std::string text) {
+ParsedList parsePrinterList(std::string text, std::size_t maximumNames) {
     PrinterList list;
     auto owner = std::make_shared<const std::string>(std::move(text));
     const char* bytes = owner->data();
@@ -91,7 +91,7 @@ std::optional<PrinterList> parsePrinterList(std::string text) {
         } else {
             c = decodeNext(bytes, i, length);
             if (c < 0) {
-                return std::nullopt;
+                return {std::nullopt, FileError::Kind::NotUtf8Text};
             }
         }
         switch (kindOf(c)) {
@@ -102,6 +102,9 @@ std::optional<PrinterList> parsePrinterList(std::string text) {
             break;
         case CharKind::LineEnd:
             if (lineHasName) {
+                if (list.m_names.size() == maximumNames) {
+                    return {std::nullopt, FileError::Kind::TooManyNames};
+                }
                 list.m_names.emplace_back(bytes + lineStart, charStart - lineStart);
             }
             lineStart = i;
@@ -110,10 +113,13 @@ std::optional<PrinterList> parsePrinterList(std::string text) {
         }
     }
     if (lineHasName) {
+        if (list.m_names.size() == maximumNames) {
+            return {std::nullopt, FileError::Kind::TooManyNames};
+        }
         list.m_names.emplace_back(bytes + lineStart, length - lineStart);
     }
     list.m_text = std::move(owner);
-    return list;
+    return {std::move(list), FileError::Kind::NotUtf8Text};
 }
 
 } // namespace kestrow

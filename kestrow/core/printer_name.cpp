@@ -1,8 +1,9 @@
-#include "printer_name.h"
+#include "kestrow/core/printer_name.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <deque>
-#include <utility>
+#include <limits>
 
 #include <unicode/bytestream.h>
 #include <unicode/normalizer2.h>
@@ -23,7 +24,8 @@ const icu::Normalizer2& nfc() {
 } // namespace
 
 std::string_view nfcKey(std::string_view name, std::string& scratch) {
-    if (isAscii(name)) {
+    // ICU counts in int32_t: a single name of 2 GiB or more is taken as it stands.
+    if (isAscii(name) || name.size() > std::numeric_limits<std::int32_t>::max()) {
         return name;
     }
     const icu::StringPiece piece(name.data(), static_cast<std::int32_t>(name.size()));
@@ -41,9 +43,14 @@ std::string_view nfcKey(std::string_view name, std::string& scratch) {
     return scratch;
 }
 
+void sortByKey(std::vector<KeyedName>& names) {
+    // string_view compares as unsigned bytes, and UTF-8 byte order is scalar-value order.
+    std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return a.key < b.key; });
+}
+
 void sortByScalarOrder(std::vector<std::string_view>& names) {
     std::deque<std::string> normalised; // owns the keys that differ from their names
-    std::vector<std::pair<std::string_view, std::string_view>> keyed;
+    std::vector<KeyedName> keyed;
     keyed.reserve(names.size());
     std::string scratch;
     for (const auto name : names) {
@@ -51,12 +58,11 @@ void sortByScalarOrder(std::vector<std::string_view>& names) {
         if (key.data() == scratch.data()) {
             key = normalised.emplace_back(scratch);
         }
-        keyed.emplace_back(key, name);
+        keyed.push_back({key, name});
     }
-    // string_view compares as unsigned bytes, and UTF-8 byte order is scalar-value order.
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    sortByKey(keyed);
     for (std::size_t i = 0; i < names.size(); ++i) {
-        names[i] = keyed[i].second;
+        names[i] = keyed[i].name;
     }
 }
 

@@ -13,6 +13,15 @@ namespace kestrow {
 // is), otherwise its normalised form written into scratch.
 std::string_view nfcKey(std::string_view name, std::string& scratch);
 
+// A name with the NFC form it is compared by.
+struct KeyedName {
+    std::string_view key;
+    std::string_view name;
+};
+
+// Sorts by key, that is by the scalar order of the NFC forms. Keys must be distinct.
+void sortByKey(std::vector<KeyedName>& names);
+
 // Sorts names by the scalar order of their NFC forms. Names must be distinct under NFC.
 void sortByScalarOrder(std::vector<std::string_view>& names);
 

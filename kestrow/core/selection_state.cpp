@@ -1,45 +1,48 @@
-#include "selection_state.h"
+#include "kestrow/core/selection_state.h"
 
 #include <algorithm>
 
-#include "printer_name.h"
+#include "kestrow/core/printer_name.h"
 
 namespace kestrow {
 
 void SelectionState::setPrinters(PrinterList printers) {
-    // Loading never changes what is chosen: carry the chosen names over by name.
+    // Everything is built aside and then moved in, which cannot fail.
     std::vector<std::string> carried;
     if (!selectionEmpty()) {
         for (const auto name : selectedNames()) {
             carried.emplace_back(name);
         }
     }
-
-    m_printers = std::move(printers);
-    m_names = DistinctNames(m_printers);
-    m_nameSelected.assign(m_names.count(), 0);
-    m_representativeRow.resize(m_names.count());
-    for (std::uint32_t name = 0; name < m_names.count(); ++name) {
-        m_representativeRow[name] = m_names.firstRowOfName(name);
+    NameTable names(std::move(printers));
+    std::vector<std::uint8_t> nameSelected(names.nameCount(), 0);
+    std::vector<std::uint32_t> representativeRow(names.nameCount());
+    for (NameId name = 0; name < names.nameCount(); ++name) {
+        representativeRow[name] = static_cast<std::uint32_t>(names.firstRowOfName(name));
     }
-    m_selectedNameCount = 0;
-    m_unlistedSelection.clear();
-
+    std::size_t selectedNameCount = 0;
+    std::map<std::string, std::string> unlistedSelection;
     std::string scratch;
     for (auto& name : carried) {
-        if (const auto listed = m_names.find(name, m_printers)) {
-            m_nameSelected[*listed] = 1;
-            ++m_selectedNameCount;
+        if (const auto listed = names.find(name)) {
+            nameSelected[*listed] = 1;
+            ++selectedNameCount;
         } else {
             std::string key(nfcKey(name, scratch));
-            m_unlistedSelection.emplace(std::move(key), std::move(name));
+            unlistedSelection.emplace(std::move(key), std::move(name));
         }
     }
-    notify(Change::Printers);
+
+    m_names = std::move(names);
+    m_nameSelected = std::move(nameSelected);
+    m_representativeRow = std::move(representativeRow);
+    m_selectedNameCount = selectedNameCount;
+    m_unlistedSelection = std::move(unlistedSelection);
+    notify({Change::Kind::Printers});
 }
 
 void SelectionState::setSelected(std::size_t row, bool selected) {
-    const auto name = m_names.nameOfRow(row);
+    const NameId name = m_names.nameIdOfRow(row);
     const bool wasSelected = m_nameSelected[name] != 0;
     if (selected && !wasSelected) {
         m_nameSelected[name] = 1;
@@ -49,37 +52,38 @@ void SelectionState::setSelected(std::size_t row, bool selected) {
         m_nameSelected[name] = 0;
         --m_selectedNameCount;
     }
-    notify(Change::Selection);
+    // Every row of the name follows, and they all lie between its first and its last row.
+    notify({Change::Kind::Selection, m_names.firstRowOfName(name), m_names.lastRowOfName(name) + 1});
 }
 
 bool SelectionState::allSelected() const {
-    return !m_printers.empty() && m_selectedNameCount == m_names.count();
+    return !printers().empty() && m_selectedNameCount == m_names.nameCount();
 }
 
 void SelectionState::setAllSelected(bool selected) {
     if (selected) {
-        for (std::uint32_t name = 0; name < m_names.count(); ++name) {
+        for (NameId name = 0; name < m_names.nameCount(); ++name) {
             if (m_nameSelected[name] == 0) {
                 m_nameSelected[name] = 1;
-                m_representativeRow[name] = m_names.firstRowOfName(name);
+                m_representativeRow[name] = static_cast<std::uint32_t>(m_names.firstRowOfName(name));
             }
         }
-        m_selectedNameCount = m_names.count();
+        m_selectedNameCount = m_names.nameCount();
     } else {
         std::fill(m_nameSelected.begin(), m_nameSelected.end(), std::uint8_t{0});
         m_selectedNameCount = 0;
     }
     // Either way the selection is replaced whole, so names no longer listed leave it.
     m_unlistedSelection.clear();
-    notify(Change::Selection);
+    notify({Change::Kind::Selection, 0, printers().size()});
 }
 
 std::vector<std::string_view> SelectionState::selectedNames() const {
     std::vector<std::string_view> names;
     names.reserve(selectionSize());
-    for (std::uint32_t name = 0; name < m_names.count(); ++name) {
+    for (NameId name = 0; name < m_names.nameCount(); ++name) {
         if (m_nameSelected[name] != 0) {
-            names.push_back(m_printers[m_representativeRow[name]]);
+            names.push_back(printers()[m_representativeRow[name]]);
         }
     }
     for (const auto& entry : m_unlistedSelection) {
@@ -88,18 +92,39 @@ std::vector<std::string_view> SelectionState::selectedNames() const {
     return names;
 }
 
-void SelectionState::raiseAlert(std::string message) {
-    m_alertMessage = std::move(message);
+std::vector<std::string_view> SelectionState::selectedNamesInScalarOrder() const {
+    // The composed forms were found when the list was loaded: no name is normalised again.
+    std::vector<KeyedName> keyed;
+    keyed.reserve(selectionSize());
+    for (NameId name = 0; name < m_names.nameCount(); ++name) {
+        if (m_nameSelected[name] != 0) {
+            keyed.push_back({m_names.composedForm(name), printers()[m_representativeRow[name]]});
+        }
+    }
+    for (const auto& [key, bytes] : m_unlistedSelection) {
+        keyed.push_back({key, bytes});
+    }
+    sortByKey(keyed);
+    std::vector<std::string_view> names;
+    names.reserve(keyed.size());
+    for (const auto& entry : keyed) {
+        names.push_back(entry.name);
+    }
+    return names;
+}
+
+void SelectionState::raiseAlert(Alert alert) {
+    m_alert = std::move(alert);
     m_showAlert = true;
-    notify(Change::Alert);
+    notify({Change::Kind::Alert});
 }
 
 void SelectionState::dismissAlert() {
     m_showAlert = false;
-    notify(Change::Alert);
+    notify({Change::Kind::Alert});
 }
 
-void SelectionState::notify(Change change) const {
+void SelectionState::notify(const Change& change) const {
     if (m_listener) {
         m_listener(change);
     }

@@ -1,10 +1,10 @@
-#include "content_view.h"
+#include "kestrow/ui/content_view.h"
 
 #include <QAccessible>
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
@@ -12,9 +12,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "printer_list_model.h"
-#include "row_toggle_delegate.h"
-#include "row_toggle_selection_model.h"
+#include "kestrow/ui/alert_text.h"
+#include "kestrow/ui/printer_list_accessible.h"
+#include "kestrow/ui/printer_list_model.h"
+#include "kestrow/ui/printer_list_view.h"
+#include "kestrow/ui/row_toggle_delegate.h"
 
 namespace {
 
@@ -33,16 +35,39 @@ int standardPadding(const QWidget* widget) {
     return widget->style()->pixelMetric(QStyle::PM_LayoutTopMargin);
 }
 
+// The keys that answer the window or the alert. Held down, they repeat; one press must act once.
+bool isRepeatedAnswerKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Space:
+    case Qt::Key_Select:
+        return key->isAutoRepeat();
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 ContentView::ContentView(kestrow::ExchangePaths paths, kestrow::SessionHooks hooks, QWidget* parent)
     : QWidget(parent)
     , m_session(std::move(paths), std::move(hooks)) {
+    static const bool accessibleInterfacesInstalled = [] {
+        QAccessible::installFactory(kestrowAccessibleInterface);
+        return true;
+    }();
+    Q_UNUSED(accessibleInterfacesInstalled);
     m_model = new PrinterListModel(m_session.state(), this);
     buildLayout();
     connectControls();
     m_session.state().setChangeListener(
-        [this](kestrow::SelectionState::Change change) { stateChanged(change); });
+        [this](const kestrow::SelectionState::Change& change) { stateChanged(change); });
     setMinimumSize(minimumContentSize);
     refreshControls();
 }
@@ -68,19 +93,15 @@ void ContentView::buildLayout() {
     heading->setContentsMargins(0, standardPadding(this), 0, 0);
     root->addWidget(heading, 0, Qt::AlignHCenter);
 
-    m_list = new QListView(this);
+    m_list = new PrinterListView(this);
     m_list->setObjectName(QStringLiteral("printerList"));
     m_list->setAccessibleName(tr("Printers"));
     m_list->setModel(m_model);
     m_list->setItemDelegate(new RowToggleDelegate(m_list));
     // Uniform rows let the view lay out a million names without measuring each one.
     m_list->setUniformItemSizes(true);
-    // A selection mode that lets assistive technology act on a row, with a selection model that
-    // turns that action into the row's toggle and never selects.
-    m_list->setSelectionMode(QAbstractItemView::MultiSelection);
-    auto* previousSelectionModel = m_list->selectionModel();
-    m_list->setSelectionModel(new RowToggleSelectionModel(m_model, m_list));
-    delete previousSelectionModel;
+    // The check marks are the only choice: a selection highlight would paint over chosen rows.
+    m_list->setSelectionMode(QAbstractItemView::NoSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setTextElideMode(Qt::ElideRight);
     m_list->setMinimumHeight(minimumListHeight);
@@ -119,15 +140,6 @@ void ContentView::buildLayout() {
     setTabOrder(m_list, m_selectAll);
     setTabOrder(m_selectAll, m_cancel);
     setTabOrder(m_cancel, m_ok);
-
-    m_alert = new QMessageBox(this);
-    m_alert->setObjectName(QStringLiteral("alert"));
-    m_alert->setWindowTitle(tr("Printer Selection"));
-    m_alert->setTextFormat(Qt::PlainText);
-    m_alert->setWindowModality(Qt::WindowModal);
-    auto* alertOk = m_alert->addButton(tr("OK"), QMessageBox::AcceptRole);
-    m_alert->setDefaultButton(alertOk);
-    m_alert->setEscapeButton(alertOk);
 }
 
 void ContentView::connectControls() {
@@ -135,25 +147,55 @@ void ContentView::connectControls() {
             [this](bool checked) { m_session.state().setAllSelected(checked); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { m_session.handleCancel(); });
     connect(m_ok, &QPushButton::clicked, this, [this] { m_session.handleOK(); });
+
+    // Window-wide, so Return and Escape work whatever has the focus; each acts only while its
+    // button is enabled, exactly like a click, and once per press: a key held through the alert
+    // must not reach the window behind it when the alert closes.
+    const auto connectShortcut = [this](const QKeySequence& key, QPushButton* button) {
+        auto* shortcut = new QShortcut(key, this);
+        shortcut->setAutoRepeat(false);
+        connect(shortcut, &QShortcut::activated, this, [button] {
+            if (button->isEnabled()) {
+                button->click();
+            }
+        });
+    };
+    connectShortcut(QKeySequence(Qt::Key_Return), m_ok);
+    connectShortcut(QKeySequence(Qt::Key_Enter), m_ok);
+    connectShortcut(QKeySequence::Cancel, m_cancel);
+}
+
+QMessageBox* ContentView::alert() {
+    if (m_alert != nullptr) {
+        return m_alert;
+    }
+    m_alert = new QMessageBox(this);
+    m_alert->setObjectName(QStringLiteral("alert"));
+    m_alert->setWindowTitle(tr("Printer Selection"));
+    m_alert->setTextFormat(Qt::PlainText);
+    m_alert->setIcon(QMessageBox::Warning);
+    m_alert->setWindowModality(Qt::WindowModal);
+    auto* alertOk = m_alert->addButton(tr("OK"), QMessageBox::AcceptRole);
+    m_alert->setDefaultButton(alertOk);
+    m_alert->setEscapeButton(alertOk);
+    // The button has the keyboard; what it leaves to the box comes by way of the box.
+    alertOk->installEventFilter(this);
+    m_alert->installEventFilter(this);
     connect(m_alert, &QMessageBox::finished, this, [this] {
         m_session.state().dismissAlert();
         // Hand the keyboard back to the window, also where no window manager does it.
         activateWindow();
     });
+    return m_alert;
+}
 
-    // Window-wide, so Return and Escape work whatever has the focus; each acts only while its
-    // button is enabled, exactly like a click.
-    const auto clickIfEnabled = [](QPushButton* button) {
-        return [button] {
-            if (button->isEnabled()) {
-                button->click();
-            }
-        };
-    };
-    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, clickIfEnabled(m_ok));
+bool ContentView::eventFilter(QObject* watched, QEvent* event) {
+    // A key held since before the alert opened (the Return that confirmed) repeats into it: the
+    // alert answers fresh presses only.
+    if (isRepeatedAnswerKey(event)) {
+        return true;
     }
-    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, clickIfEnabled(m_cancel));
+    return QWidget::eventFilter(watched, event);
 }
 
 void ContentView::showEvent(QShowEvent* event) {
@@ -164,22 +206,16 @@ void ContentView::showEvent(QShowEvent* event) {
     }
 }
 
-void ContentView::stateChanged(kestrow::SelectionState::Change change) {
-    switch (change) {
-    case kestrow::SelectionState::Change::Printers:
+void ContentView::stateChanged(const kestrow::SelectionState::Change& change) {
+    using Kind = kestrow::SelectionState::Change::Kind;
+    switch (change.kind) {
+    case Kind::Printers:
         m_model->printersReplaced();
         break;
-    case kestrow::SelectionState::Change::Selection:
-        // QListView (Qt 6.4) lays out every row again on any dataChanged, about 20 ms at a
-        // million rows; a repaint of the visible rows is all the check marks need. Assistive
-        // technology still hears of the change, at that cost, while it listens.
-        if (QAccessible::isActive()) {
-            m_model->selectionChanged();
-        } else {
-            m_list->viewport()->update();
-        }
+    case Kind::Selection:
+        m_model->rowsChanged(change.firstRow, change.endRow);
         break;
-    case kestrow::SelectionState::Change::Alert:
+    case Kind::Alert:
         // Opened from the event loop, so an alert raised while the window is still being shown
         // comes up over the finished window.
         QTimer::singleShot(0, this, &ContentView::presentAlertIfRaised);
@@ -206,10 +242,8 @@ void ContentView::refreshControls() {
 
 void ContentView::presentAlertIfRaised() {
     const auto& state = m_session.state();
-    if (state.showAlert() && !m_alert->isVisible()) {
-        // Set here rather than up front: the icon theme lookup is a quarter of the start-up work.
-        m_alert->setIcon(QMessageBox::Warning);
-        m_alert->setText(QString::fromStdString(state.alertMessage()));
+    if (state.showAlert() && (m_alert == nullptr || !m_alert->isVisible())) {
+        alert()->setText(alertText(*state.alert()));
         m_alert->open();
     }
 }

@@ -2,15 +2,14 @@
 
 #include <QWidget>
 
-#include "dialog_session.h"
+#include "kestrow/core/dialog_session.h"
 
 class QCheckBox;
-class QLabel;
-class QListView;
 class QMessageBox;
 class QPushButton;
 class QStackedWidget;
 class PrinterListModel;
+class PrinterListView;
 
 // The selection window's content: heading, the check list (or a notice while there is none),
 // "Select All", "Cancel" and "OK", and the alert. It draws the session's state and sends every
@@ -29,22 +28,24 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLayout();
     void connectControls();
-    void stateChanged(kestrow::SelectionState::Change change);
+    void stateChanged(const kestrow::SelectionState::Change& change);
     void refreshControls();
     void presentAlertIfRaised();
+    QMessageBox* alert();
 
     kestrow::DialogSession m_session;
     PrinterListModel* m_model = nullptr;
     QStackedWidget* m_middle = nullptr;
-    QListView* m_list = nullptr;
+    PrinterListView* m_list = nullptr;
     QWidget* m_notice = nullptr;
     QCheckBox* m_selectAll = nullptr;
     QPushButton* m_cancel = nullptr;
     QPushButton* m_ok = nullptr;
-    QMessageBox* m_alert = nullptr;
+    QMessageBox* m_alert = nullptr; // made when first raised: the first frame does not need it
     bool m_loaded = false;
 };

@@ -1,6 +1,8 @@
-#include "printer_list_model.h"
+#include "kestrow/ui/printer_list_model.h"
 
 #include <QBrush>
+
+#include "kestrow/ui/name_text.h"
 
 PrinterListModel::PrinterListModel(kestrow::SelectionState& state, QObject* parent)
     : QAbstractListModel(parent)
@@ -18,12 +20,10 @@ QVariant PrinterListModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const auto row = static_cast<std::size_t>(index.row());
+    // No ToolTipRole: a view would take a name for rich text. The delegate shows an elided name.
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole: {
-        const auto name = m_state.printers()[row];
-        return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())); // verbatim
-    }
+        return nameText(m_state.printers()[row]); // verbatim
     case Qt::CheckStateRole:
         return m_state.isSelected(row) ? Qt::Checked : Qt::Unchecked;
     case Qt::BackgroundRole:
@@ -59,10 +59,9 @@ void PrinterListModel::printersReplaced() {
     endResetModel();
 }
 
-void PrinterListModel::selectionChanged() {
-    // Rows sharing a name change together, so the whole range is announced; the view repaints
-    // only the rows it shows.
-    if (rowCount() > 0) {
-        Q_EMIT dataChanged(index(0), index(rowCount() - 1), {Qt::CheckStateRole, Qt::BackgroundRole});
+void PrinterListModel::rowsChanged(std::size_t firstRow, std::size_t endRow) {
+    if (firstRow < endRow) {
+        Q_EMIT dataChanged(index(static_cast<int>(firstRow)), index(static_cast<int>(endRow - 1)),
+                           {Qt::CheckStateRole, Qt::BackgroundRole});
     }
 }

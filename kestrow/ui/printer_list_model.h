@@ -3,7 +3,7 @@
 #include <QAbstractListModel>
 #include <QColor>
 
-#include "selection_state.h"
+#include "kestrow/core/selection_state.h"
 
 // The background of a chosen row: a standard blue at opacity 0.2.
 inline const QColor highlightColor{0, 122, 255, 51};
@@ -24,9 +24,10 @@ public:
     // Flips the row through the row rule; every row of the same name follows.
     void toggle(const QModelIndex& index);
 
-    // Called when the state's printers, resp. selection, were stored.
+    // Called when the state's printers were stored, resp. when the check state of the rows
+    // [firstRow, endRow) may have changed.
     void printersReplaced();
-    void selectionChanged();
+    void rowsChanged(std::size_t firstRow, std::size_t endRow);
 
 private:
     kestrow::SelectionState& m_state;

@@ -1,8 +1,10 @@
-#include "row_toggle_delegate.h"
+#include "kestrow/ui/row_toggle_delegate.h"
 
+#include <QAbstractItemView>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
-
-#include "printer_list_model.h"
+#include <QToolTip>
 
 bool RowToggleDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
                                     const QStyleOptionViewItem& option, const QModelIndex& index) {
@@ -18,14 +20,47 @@ bool RowToggleDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
         if (mouse->button() != Qt::LeftButton || !option.rect.contains(mouse->position().toPoint())) {
             return false;
         }
-        if (auto* printers = qobject_cast<PrinterListModel*>(model)) {
-            printers->toggle(index);
+        const bool checked = index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
+        return model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    }
+    case QEvent::KeyPress:
+        // One press of Space is one toggle, however long the key is held.
+        if (static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
             return true;
         }
-        return false;
-    }
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
     default:
-        // Space and Select on the current row: the stock behaviour.
         return QStyledItemDelegate::editorEvent(event, model, option, index);
     }
+}
+
+bool RowToggleDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                  const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (event->type() != QEvent::ToolTip) {
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    }
+    QStyleOptionViewItem row = option;
+    initStyleOption(&row, index);
+    const QWidget* widget = view->viewport();
+    const QRect textRect = widget->style()->subElementRect(QStyle::SE_ItemViewItemText, &row, widget);
+    const int margins = 2 * (widget->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1);
+    if (row.fontMetrics.horizontalAdvance(row.text) <= textRect.width() - margins) {
+        QToolTip::hideText(); // the whole name is on screen already
+        return true;
+    }
+    // A tooltip takes anything that looks like markup for rich text: a name such as <img src=...>
+    // would make Qt load a file. Escaped, with its spaces kept, it shows exactly as listed.
+    const QString name = index.data(Qt::DisplayRole).toString();
+    QToolTip::showText(event->globalPos(),
+                       QStringLiteral("<p style='white-space:pre'>") + name.toHtmlEscaped() +
+                           QStringLiteral("</p>"),
+                       view, view->visualRect(index));
+    return true;
+}
+
+void RowToggleDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    // First-strong isolate: a Latin name stays left to right in a right-to-left window, a Hebrew
+    // name right to left in a left-to-right one, and trailing punctuation stays where it was typed.
+    option->text = QChar(0x2068) + option->text + QChar(0x2069);
 }

@@ -1,12 +1,14 @@
 #include "fault_table.h"
 
+#include <dirent.h>
+#include <sys/file.h>
+
 #include <array>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,7 +22,7 @@ struct Rule {
     int error;
 };
 
-constexpr std::size_t callKinds = static_cast<std::size_t>(Call::Remove) + 1;
+constexpr std::size_t callKinds = static_cast<std::size_t>(Call::Unlinkat) + 1;
 
 std::vector<Rule> rules;
 std::array<int, callKinds> counts{};
@@ -65,10 +67,18 @@ const char* nameOf(Call call) {
         return "rename";
     case Call::Unlink:
         return "unlink";
+    case Call::Rmdir:
+        return "rmdir";
     case Call::Mkostemp:
         return "mkostemp";
-    case Call::Remove:
-        return "remove";
+    case Call::Flock:
+        return "flock";
+    case Call::Opendir:
+        return "opendir";
+    case Call::Openat:
+        return "openat";
+    case Call::Unlinkat:
+        return "unlinkat";
     }
     return "?";
 }
@@ -109,7 +119,12 @@ int __real_fsync(int fd);
 int __real_close(int fd);
 int __real_rename(const char* from, const char* to);
 int __real_unlink(const char* path);
+int __real_rmdir(const char* path);
 int __real_mkostemp(char* pattern, int flags);
+int __real_flock(int fd, int operation);
+DIR* __real_opendir(const char* path);
+int __real_openat(int directory, const char* path, int flags, ...);
+int __real_unlinkat(int directory, const char* path, int flags);
 
 int __wrap_stat(const char* path, struct stat* info) {
     return failsNow(Call::Stat) ? -1 : __real_stat(path, info);
@@ -119,19 +134,27 @@ int __wrap_lstat(const char* path, struct stat* info) {
     return failsNow(Call::Lstat) ? -1 : __real_lstat(path, info);
 }
 
+// The mode argument of open() and openat() is there only when the flags create a file.
+#define KESTROW_MODE_ARGUMENT(flags)                                                                         \
+    mode_t mode = 0;                                                                                         \
+    if (((flags)&O_CREAT) != 0 || ((flags)&O_TMPFILE) == O_TMPFILE) {                                        \
+        std::va_list arguments;                                                                              \
+        va_start(arguments, flags);                                                                          \
+        mode = va_arg(arguments, mode_t);                                                                    \
+        va_end(arguments);                                                                                   \
+    }
+
 int __wrap_open(const char* path, int flags, ...) {
-    mode_t mode = 0;
-    if ((flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE) {
-        std::va_list arguments;
-        va_start(arguments, flags);
-        mode = va_arg(arguments, mode_t);
-        va_end(arguments);
-    }
-    if (failsNow(Call::Open)) {
-        return -1;
-    }
-    return __real_open(path, flags, mode);
+    KESTROW_MODE_ARGUMENT(flags)
+    return failsNow(Call::Open) ? -1 : __real_open(path, flags, mode);
 }
+
+int __wrap_openat(int directory, const char* path, int flags, ...) {
+    KESTROW_MODE_ARGUMENT(flags)
+    return failsNow(Call::Openat) ? -1 : __real_openat(directory, path, flags, mode);
+}
+
+#undef KESTROW_MODE_ARGUMENT
 
 ssize_t __wrap_read(int fd, void* buffer, size_t size) {
     return failsNow(Call::Read) ? -1 : __real_read(fd, buffer, size);
@@ -167,17 +190,24 @@ int __wrap_unlink(const char* path) {
     return failsNow(Call::Unlink) ? -1 : __real_unlink(path);
 }
 
+int __wrap_rmdir(const char* path) {
+    return failsNow(Call::Rmdir) ? -1 : __real_rmdir(path);
+}
+
 int __wrap_mkostemp(char* pattern, int flags) {
     return failsNow(Call::Mkostemp) ? -1 : __real_mkostemp(pattern, flags);
 }
 
-int remove(const char* path) noexcept {
-    if (failsNow(Call::Remove)) {
-        return -1;
-    }
-    using Remove = int (*)(const char*);
-    static const auto next = reinterpret_cast<Remove>(::dlsym(RTLD_NEXT, "remove"));
-    return next(path);
+int __wrap_flock(int fd, int operation) {
+    return failsNow(Call::Flock) ? -1 : __real_flock(fd, operation);
+}
+
+DIR* __wrap_opendir(const char* path) {
+    return failsNow(Call::Opendir) ? nullptr : __real_opendir(path);
+}
+
+int __wrap_unlinkat(int directory, const char* path, int flags) {
+    return failsNow(Call::Unlinkat) ? -1 : __real_unlinkat(directory, path, flags);
 }
 
 } // extern "C"

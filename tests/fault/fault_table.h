@@ -3,11 +3,11 @@
 // Makes chosen calls from the core into the C library fail, so that every failure path of the
 // file operations runs without root and without a full or broken disk.
 //
-// The test executable is linked with -Wl,--wrap=<name> for each call below except remove: the
-// linker sends the core's references to <name> to __wrap_<name> (fault_table.cpp), which either
-// fails or calls __real_<name>, the library's own (or the sanitizer's interceptor in front of it).
-// remove() is reached from inside libstdc++.so (std::filesystem::remove), where --wrap does not
-// apply, so the executable defines remove() itself and the dynamic linker prefers it.
+// The test executable is linked with -Wl,--wrap=<name> for each call below: the linker sends the
+// core's references to <name> to __wrap_<name> (fault_table.cpp), which either fails or calls
+// __real_<name>, the library's own (or the sanitizer's interceptor in front of it). They are the
+// calls the file operations make (nm -u on file_ops.cpp's object), the clean-up of abandoned
+// temporaries and the locks included; lstat is kept to show that nothing is looked at first.
 namespace fault {
 
 enum class Call {
@@ -22,8 +22,12 @@ enum class Call {
     Close,
     Rename,
     Unlink,
+    Rmdir,
     Mkostemp,
-    Remove
+    Flock,
+    Opendir,
+    Openat,
+    Unlinkat
 };
 
 const char* nameOf(Call call);

@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "dialog_session.h"
 #include "fault_table.h"
-#include "file_ops.h"
-#include "printer_list.h"
+#include "kestrow/core/dialog_session.h"
+#include "kestrow/core/file_ops.h"
+#include "kestrow/core/printer_list.h"
 #include "temp_dir.h"
 
 namespace fault {
@@ -233,11 +233,11 @@ using CancelRemovalFault = ParamFaultTest<int>;
 TEST_P(CancelRemovalFault, PrintsTheRemovalErrorThenTheDoneLineThenTerminates) {
     const int error = GetParam();
     dir.write("selected.txt", oldSelection);
-    fault::failNthCall(Call::Remove, 1, error);
+    fault::failNthCall(Call::Unlink, 1, error);
 
     session.handleCancel();
 
-    ASSERT_EQ(fault::firedCount(), 1) << "remove was not called";
+    ASSERT_EQ(fault::firedCount(), 1) << "unlink was not called";
     EXPECT_EQ(events, (Events{"Error removing selected printers file on cancel at '" + selectionPath() +
                                   "': " + describe(error),
                               doneLine(), termination}));
@@ -250,7 +250,7 @@ INSTANTIATE_TEST_SUITE_P(EachError, CancelRemovalFault, diskErrors, errorName);
 
 TEST_F(FaultTest, RemovalAndFlagBothFailingOnCancelPrintTwoLinesAndTerminate) {
     dir.write("selected.txt", oldSelection);
-    fault::failNthCall(Call::Remove, 1, EROFS);
+    fault::failNthCall(Call::Unlink, 1, EROFS);
     fault::failNthCall(Call::Mkostemp, 1, EROFS);
 
     session.handleCancel();
@@ -261,32 +261,84 @@ TEST_F(FaultTest, RemovalAndFlagBothFailingOnCancelPrintTwoLinesAndTerminate) {
                               criticalLine(EROFS), termination}));
 }
 
-// Like a platform existence test, a path that cannot be examined counts as absent.
-TEST_F(FaultTest, AnEntryThatCannotBeExaminedIsStillRemovedOnCancel) {
+// The removal's own answer decides: nothing is looked at first, so nothing can change in between.
+TEST_F(FaultTest, AnEntryIsRemovedOnCancelWithoutAnEarlierLook) {
     dir.write("selected.txt", oldSelection);
-    fault::failNthCall(Call::Lstat, 1, EACCES);
 
     session.handleCancel();
 
-    ASSERT_EQ(fault::firedCount(), 1);
-    EXPECT_EQ(fault::callCount(Call::Remove), 1);
+    EXPECT_EQ(fault::callCount(Call::Lstat) + fault::callCount(Call::Stat), 0);
+    EXPECT_EQ(fault::callCount(Call::Unlink), 1);
     EXPECT_FALSE(dir.exists("selected.txt"));
     EXPECT_EQ(events, (Events{"Selected printers file removed on cancel: " + selectionPath(), doneLine(),
                               termination}));
 }
 
+TEST_F(FaultTest, AnEmptyDirectoryThatCannotBeRemovedOnCancelIsReported) {
+    dir.makeDirectory("selected.txt");
+    fault::failNthCall(Call::Rmdir, 1, EACCES);
+
+    session.handleCancel();
+
+    ASSERT_EQ(fault::firedCount(), 1);
+    EXPECT_EQ(events, (Events{"Error removing selected printers file on cancel at '" + selectionPath() +
+                                  "': " + describe(EACCES),
+                              doneLine(), termination}));
+    EXPECT_TRUE(dir.exists("selected.txt"));
+}
+
+// Refused by a directory on the way that cannot be searched, the open cannot see the file: as
+// before any look at the path, that is "not found". Refused by the file itself, it is a read failure.
 TEST_F(FaultTest, AListFileThatCannotBeExaminedIsNotFound) {
     dir.write("list.txt", "Alpha\nBeta\n");
+    fault::failNthCall(Call::Open, 1, EACCES);
     fault::failNthCall(Call::Stat, 1, EACCES);
 
     session.loadPrinters();
 
-    ASSERT_EQ(fault::firedCount(), 1);
+    ASSERT_EQ(fault::firedCount(), 2);
     EXPECT_EQ(session.state().alertMessage(),
               "Printer list file not found at:\n" + dir.path("list.txt") +
                   "\n\nPlease ensure the file exists and the application has permission to read it.");
-    EXPECT_EQ(fault::callCount(Call::Open), 0);
+    EXPECT_EQ(fault::callCount(Call::Read), 0);
 }
+
+// Clearing the leftovers of killed runs, locking the temporary file and syncing the directory
+// are care, not the write: each failing leaves the answer written as usual.
+using CareFault = ParamFaultTest<std::tuple<Call, int, int>>;
+
+TEST_P(CareFault, NeverFailsTheWrite) {
+    const auto [call, nth, error] = GetParam();
+    const std::string leftover = dir.leftoverOfADeadWriter(std::string(kestrow::temporaryFilePrefix));
+    chooseAlphaAndBeta();
+    fault::failNthCall(call, nth, error);
+
+    session.handleOK();
+
+    ASSERT_EQ(fault::firedCount(), 1) << fault::nameOf(call) << " was not called " << nth << " times";
+    EXPECT_FALSE(session.state().showAlert());
+    EXPECT_EQ(dir.read("selected.txt"), "Alpha\nBeta");
+    EXPECT_EQ(dir.read("done.flag"), "");
+    EXPECT_EQ(events, (Events{doneLine(), termination}));
+    // The leftover goes unless its own clean-up step failed; it is never mistaken for the answer.
+    const bool cleanupStep = call == Call::Opendir || call == Call::Openat || call == Call::Unlinkat ||
+                             (call == Call::Flock && nth == 1);
+    EXPECT_EQ(dir.exists(leftover), cleanupStep);
+}
+
+std::string careFaultName(const ::testing::TestParamInfo<std::tuple<Call, int, int>>& info) {
+    return std::string(fault::nameOf(std::get<0>(info.param))) + std::to_string(std::get<1>(info.param)) +
+           "_" + strerrorname_np(std::get<2>(info.param));
+}
+
+// In a handleOK with one leftover: opendir, openat, flock #1 and unlinkat clear it; flock #2
+// locks the selection's temporary file; fsync #2 syncs the directory after its rename.
+INSTANTIATE_TEST_SUITE_P(
+    EachStep, CareFault,
+    ::testing::Values(std::tuple{Call::Opendir, 1, EACCES}, std::tuple{Call::Openat, 1, EACCES},
+                      std::tuple{Call::Flock, 1, EWOULDBLOCK}, std::tuple{Call::Unlinkat, 1, EPERM},
+                      std::tuple{Call::Flock, 2, ENOLCK}, std::tuple{Call::Fsync, 2, EIO}),
+    careFaultName);
 
 // Loading: the list file exists but reading it fails at each step.
 using LoadReadFault = ParamFaultTest<std::tuple<Call, int>>;

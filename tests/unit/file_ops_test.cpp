@@ -1,4 +1,4 @@
-#include "file_ops.h"
+#include "kestrow/core/file_ops.h"
 
 #include <functional>
 #include <string>
@@ -56,22 +56,18 @@ TEST(FileOps, WriteThenReadRoundTripsLargeContent) {
 
 TEST(FileOps, RemovesOnlyTemporariesOfDeadWritersOfOurs) {
     const TempDir dir;
-    const pid_t dead = ::fork();
-    if (dead == 0) {
-        ::_exit(0);
-    }
-    ::waitpid(dead, nullptr, 0);
     const std::string prefix(kestrow::temporaryFilePrefix);
-    const std::string deadFile = prefix + std::to_string(dead) + "-abc123";
+    const std::string deadFile = dir.leftoverOfADeadWriter(prefix);
+    const std::string dead =
+        deadFile.substr(prefix.size(), deadFile.find('-', prefix.size()) - prefix.size());
     const std::string liveFile = prefix + std::to_string(::getpid()) + "-abc123";
-    const std::string deadLink = prefix + std::to_string(dead) + "-link00";
-    for (const auto& name : {deadFile, liveFile, prefix + std::to_string(dead) + ".txt",
-                             std::string("other-") + std::to_string(dead)}) {
+    const std::string deadLink = prefix + dead + "-link00";
+    for (const auto& name : {liveFile, prefix + dead + ".txt", std::string("other-") + dead}) {
         dir.write(name, "partial");
     }
     dir.makeLink(deadLink, dir.path(liveFile));
     // A writer whose pid we cannot see (another pid namespace) still holds its file's lock.
-    const std::string lockedFile = prefix + std::to_string(dead) + "-locked";
+    const std::string lockedFile = prefix + dead + "-locked";
     dir.write(lockedFile, "partial");
     const int lockHolder = ::open(dir.path(lockedFile).c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_EQ(::flock(lockHolder, LOCK_EX), 0);
@@ -105,7 +101,7 @@ TEST(FileOps, ReadRefusesAnythingButARegularFileAtOnce) {
         row.plant(dir);
         const auto read = readRegularFile(dir.path("list"));
         ASSERT_TRUE(read.error);
-        EXPECT_EQ(read.error->description, row.description);
+        EXPECT_EQ(read.error->description(), row.description);
         EXPECT_EQ(read.content, "");
     }
 }

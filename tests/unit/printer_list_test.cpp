@@ -1,4 +1,4 @@
-#include "printer_list.h"
+#include "kestrow/core/printer_list.h"
 
 #include <optional>
 #include <string>
@@ -22,7 +22,7 @@ const std::string byteOrderMark = "\xEF\xBB\xBF";
 
 // The names copied out of a list that has outlived the text it was parsed from.
 std::optional<Names> parse(std::string bytes) {
-    auto parsed = kestrow::parsePrinterList(std::move(bytes));
+    auto parsed = kestrow::parsePrinterList(std::move(bytes)).printers;
     if (!parsed) {
         return std::nullopt;
     }
@@ -91,8 +91,36 @@ TEST(PrinterList, RejectsInvalidUtf8) {
     };
     for (const auto& [label, bytes] : rows) {
         SCOPED_TRACE(label);
-        EXPECT_FALSE(parse(bytes).has_value());
+        const auto parsed = kestrow::parsePrinterList(bytes);
+        EXPECT_FALSE(parsed.printers.has_value());
+        EXPECT_EQ(parsed.refusal, kestrow::FileError::Kind::NotUtf8Text);
     }
+}
+
+// A list view numbers its rows with int: a list past that is refused, not shown wrong. The limit
+// is the parser's own check, tried here on small lists.
+TEST(PrinterList, RefusesMoreNamesThanAListCanHold) {
+    const struct {
+        const char* label;
+        std::string bytes;
+        bool refused;
+    } rows[] = {
+        {"exactly the most", "A\nB\n", false},
+        {"blank lines do not count", "\nA\n \t\n\nB\n\n", false},
+        {"one more, ended by a line end", "A\nB\nC\n", true},
+        {"one more, the last line unended", "A\nB\nC", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        const auto parsed = kestrow::parsePrinterList(row.bytes, 2);
+        EXPECT_EQ(parsed.printers.has_value(), !row.refused);
+        if (row.refused) {
+            EXPECT_EQ(parsed.refusal, kestrow::FileError::Kind::TooManyNames);
+        }
+    }
+    EXPECT_EQ(kestrow::maximumPrinterCount, std::size_t{2147483647});
+    EXPECT_EQ(kestrow::FileError{kestrow::FileError::Kind::TooManyNames}.description(),
+              "The file holds more printer names than the list can show.");
 }
 
 // The scanner takes eight plain bytes per step; names and line ends must land exactly where they

@@ -1,4 +1,4 @@
-#include "printer_name.h"
+#include "kestrow/core/printer_name.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,9 @@
-#include "selection_state.h"
+#include "kestrow/core/selection_state.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -10,13 +12,14 @@ namespace {
 
 using kestrow::PrinterList;
 using kestrow::SelectionState;
-using Change = SelectionState::Change;
+using Change = SelectionState::Change::Kind;
 using Names = std::vector<std::string>;
 
 class SelectionStateTest : public ::testing::Test {
 protected:
     SelectionStateTest() {
-        state.setChangeListener([this](Change change) { changes.push_back(change); });
+        state.setChangeListener(
+            [this](const SelectionState::Change& change) { changes.push_back(change.kind); });
     }
 
     void load(const Names& names) { state.setPrinters(PrinterList::fromNames(names)); }
@@ -125,22 +128,38 @@ TEST_F(SelectionStateTest, EveryStoreNotifiesWhatChanged) {
     load({"A"});
     state.setSelected(0, false); // a write that changes nothing is still a store
     state.setAllSelected(true);
-    state.raiseAlert("message");
+    state.raiseAlert({kestrow::Alert::Kind::NothingSelected, {}, {}});
     state.dismissAlert();
     EXPECT_EQ(changes, (std::vector<Change>{Change::Printers, Change::Selection, Change::Selection,
                                             Change::Alert, Change::Alert}));
 }
 
+TEST_F(SelectionStateTest, ASelectionChangeNamesEveryRowThatMayHaveChanged) {
+    std::vector<std::pair<std::size_t, std::size_t>> rows;
+    state.setChangeListener([&](const SelectionState::Change& change) {
+        if (change.kind == Change::Selection) {
+            rows.emplace_back(change.firstRow, change.endRow);
+        }
+    });
+    load({"A", "B", "C", "A"});
+    state.setSelected(3, true); // both rows of "A"
+    state.setSelected(1, true);
+    state.setAllSelected(false);
+    EXPECT_EQ(rows, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 4}, {1, 2}, {0, 4}}));
+}
+
 TEST_F(SelectionStateTest, AlertKeepsItsLastMessageAfterDismissal) {
+    using kestrow::Alert;
     EXPECT_FALSE(state.showAlert());
     EXPECT_EQ(state.alertMessage(), "");
-    state.raiseAlert("first");
-    state.raiseAlert("second");
+    state.raiseAlert({Alert::Kind::ListEmpty, "/tmp/first", {}});
+    state.raiseAlert({Alert::Kind::ListUnreadable, "/tmp/100%1%2", kestrow::FileError::system(EISDIR)});
     EXPECT_TRUE(state.showAlert());
-    EXPECT_EQ(state.alertMessage(), "second");
+    // The path is put in as it stands, even where it looks like a placeholder.
+    EXPECT_EQ(state.alertMessage(), "Error loading printers from file '/tmp/100%1%2':\nIs a directory");
     state.dismissAlert();
     EXPECT_FALSE(state.showAlert());
-    EXPECT_EQ(state.alertMessage(), "second");
+    EXPECT_EQ(state.alertMessage(), "Error loading printers from file '/tmp/100%1%2':\nIs a directory");
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <stdlib.h>
 #include <sys/fsuid.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 // A fresh directory per test, removed afterwards, standing in for /tmp.
@@ -62,6 +63,18 @@ public:
             }
         }
         return count;
+    }
+
+    // A file named as the temporary file of a writer whose process has ended: prefix, pid, "-".
+    std::string leftoverOfADeadWriter(const std::string& prefix) const {
+        const pid_t dead = ::fork();
+        if (dead == 0) {
+            ::_exit(0);
+        }
+        ::waitpid(dead, nullptr, 0);
+        const std::string name = prefix + std::to_string(dead) + "-abc123";
+        write(name, "partial");
+        return name;
     }
 
 private:

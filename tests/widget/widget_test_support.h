@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "content_view.h"
+#include "kestrow/ui/content_view.h"
 
 // A ContentView working in a temporary directory, with its diagnostic lines and termination
 // requests recorded.

@@ -1,0 +1,182 @@
+#include "kestrow/ui/printer_list_accessible.h"
+
+#include <QAbstractItemModel>
+#include <QWindow>
+
+#include "kestrow/ui/printer_list_view.h"
+
+namespace {
+
+class PrinterRowAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    PrinterRowAccessible(PrinterListAccessible* list, int row)
+        : m_list(list)
+        , m_row(row)
+        , m_announcedChecked(isValid() && checked()) {}
+
+    bool isValid() const override {
+        const auto* view = m_list->view();
+        return view != nullptr && view->model() != nullptr && m_row < view->model()->rowCount();
+    }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return m_list->window(); }
+    QAccessibleInterface* parent() const override { return m_list; }
+    QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
+    QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override { return nullptr; }
+
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Name && isValid() ? index().data(Qt::DisplayRole).toString() : QString();
+    }
+    void setText(QAccessible::Text /*kind*/, const QString& /*text*/) override {}
+
+    QRect rect() const override {
+        if (!isValid()) {
+            return {};
+        }
+        const auto* view = m_list->view();
+        const QRect row = view->visualRect(index());
+        return {view->viewport()->mapToGlobal(row.topLeft()), row.size()};
+    }
+
+    QAccessible::Role role() const override { return QAccessible::CheckBox; }
+
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        if (!isValid()) {
+            state.invalid = true;
+            return state;
+        }
+        const auto* view = m_list->view();
+        state.checkable = true;
+        state.checked = checked();
+        state.focusable = true;
+        state.focused = view->hasFocus() && view->currentIndex().row() == m_row;
+        state.invisible = !view->isVisible();
+        state.offscreen = !view->viewport()->rect().intersects(view->visualRect(index()));
+        return state;
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                    : nullptr;
+    }
+
+    QStringList actionNames() const override { return {toggleAction()}; }
+    void doAction(const QString& action) override {
+        if (action == toggleAction() && isValid()) {
+            m_list->view()->model()->setData(index(), checked() ? Qt::Unchecked : Qt::Checked,
+                                             Qt::CheckStateRole);
+        }
+    }
+    QStringList keyBindingsForAction(const QString& /*action*/) const override { return {}; }
+
+    void announceCheckedState() {
+        const bool now = checked();
+        if (now != m_announcedChecked) {
+            m_announcedChecked = now;
+            QAccessible::State changed;
+            changed.checked = true;
+            QAccessibleStateChangeEvent event(m_list->view(), changed);
+            event.setChild(m_row);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+
+private:
+    QModelIndex index() const { return m_list->view()->model()->index(m_row, 0); }
+    bool checked() const { return index().data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked; }
+
+    PrinterListAccessible* m_list;
+    int m_row;
+    bool m_announcedChecked; // what assistive technology last heard
+};
+
+} // namespace
+
+PrinterListAccessible::PrinterListAccessible(PrinterListView* view)
+    : QAccessibleWidget(view, QAccessible::List) {}
+
+PrinterListAccessible::~PrinterListAccessible() {
+    forgetRows();
+}
+
+PrinterListView* PrinterListAccessible::view() const {
+    return static_cast<PrinterListView*>(widget());
+}
+
+int PrinterListAccessible::childCount() const {
+    const auto* list = view();
+    return list != nullptr && list->model() != nullptr ? list->model()->rowCount() : 0;
+}
+
+QAccessibleInterface* PrinterListAccessible::child(int index) const {
+    if (index < 0 || index >= childCount()) {
+        return nullptr;
+    }
+    // Made when first asked for, so that a million rows cost nothing until they are met.
+    if (const auto known = m_rows.find(index); known != m_rows.end()) {
+        if (auto* row = QAccessible::accessibleInterface(known->second)) {
+            return row;
+        }
+    }
+    auto* row = new PrinterRowAccessible(const_cast<PrinterListAccessible*>(this), index);
+    m_rows.insert_or_assign(index, QAccessible::registerAccessibleInterface(row));
+    return row;
+}
+
+int PrinterListAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    const QAccessible::Id id = QAccessible::uniqueId(const_cast<QAccessibleInterface*>(child));
+    for (const auto& [row, rowId] : m_rows) {
+        if (rowId == id) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+QAccessibleInterface* PrinterListAccessible::childAt(int x, int y) const {
+    const auto* list = view();
+    if (list == nullptr) {
+        return nullptr;
+    }
+    const QModelIndex index = list->indexAt(list->viewport()->mapFromGlobal(QPoint(x, y)));
+    return index.isValid() ? child(index.row()) : nullptr;
+}
+
+QAccessibleInterface* PrinterListAccessible::focusChild() const {
+    const auto* list = view();
+    if (list == nullptr || !list->hasFocus() || !list->currentIndex().isValid()) {
+        return nullptr;
+    }
+    return child(list->currentIndex().row());
+}
+
+void PrinterListAccessible::announceCheckedStates(int firstRow, int lastRow) {
+    for (const auto& [row, id] : m_rows) {
+        auto* interface = QAccessible::accessibleInterface(id);
+        if (row >= firstRow && row <= lastRow && interface != nullptr) {
+            static_cast<PrinterRowAccessible*>(interface)->announceCheckedState();
+        }
+    }
+}
+
+void PrinterListAccessible::forgetRows() {
+    const auto rows = std::exchange(m_rows, {});
+    for (const auto& entry : rows) {
+        QAccessible::deleteAccessibleInterface(entry.second);
+    }
+}
+
+QAccessibleInterface* kestrowAccessibleInterface(const QString& className, QObject* object) {
+    if (className == QLatin1String("PrinterListView")) {
+        return new PrinterListAccessible(static_cast<PrinterListView*>(object));
+    }
+    // A plain top-level QWidget reads as a "filler" to screen readers; the content view is the
+    // application's window and should read as one.
+    if (className == QLatin1String("ContentView") && static_cast<QWidget*>(object)->isWindow()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    return nullptr;
+}

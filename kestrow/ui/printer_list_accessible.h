@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QAccessibleWidget>
+
+#include <unordered_map>
+
+class PrinterListView;
+
+// Assistive technology's view of the printer list: each row is a check box named by its printer,
+// with its checked state and a toggle action. Qt 6.4 offers the rows as list items, and its AT-SPI
+// bridge never reports "checkable", so an unticked row would sound like a plain label.
+class PrinterListAccessible final : public QAccessibleWidget {
+public:
+    explicit PrinterListAccessible(PrinterListView* view);
+    ~PrinterListAccessible() override;
+
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+    QAccessibleInterface* childAt(int x, int y) const override;
+    QAccessibleInterface* focusChild() const override;
+
+    // Announces a changed checked state for the rows in [firstRow, lastRow] that assistive
+    // technology has met; the others it will read afresh when it meets them.
+    void announceCheckedStates(int firstRow, int lastRow);
+    // The model was reset: the rows met so far are gone.
+    void forgetRows();
+
+    PrinterListView* view() const;
+
+private:
+    mutable std::unordered_map<int, QAccessible::Id> m_rows;
+};
+
+// The accessible interfaces of Kestrow's own widgets; the other widgets keep Qt's.
+QAccessibleInterface* kestrowAccessibleInterface(const QString& className, QObject* object);

@@ -1,0 +1,39 @@
+#include "kestrow/ui/translations.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
+
+Translations::Translations(const QLocale& locale, const QString& directory) {
+    // Tries each of the user's languages in turn (de-DE, then de, ...), as QLocale lists them.
+    if (!m_kestrow.load(locale, QStringLiteral("kestrow"), QStringLiteral("_"), directory)) {
+        return;
+    }
+    m_kestrowInstalled = QCoreApplication::installTranslator(&m_kestrow);
+    // Qt's own texts in the same language only: a second language would make a mixed window.
+    m_qtInstalled = m_qt.load(QLocale(m_kestrow.language()), QStringLiteral("qtbase"), QStringLiteral("_"),
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+                    QCoreApplication::installTranslator(&m_qt);
+    // Qt reads the layout direction from the catalogue when it handles the language change;
+    // handled now, the window is laid out in it from its first frame.
+    QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::LanguageChange);
+}
+
+Translations::~Translations() {
+    if (m_qtInstalled) {
+        QCoreApplication::removeTranslator(&m_qt);
+    }
+    if (m_kestrowInstalled) {
+        QCoreApplication::removeTranslator(&m_kestrow);
+        QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::LanguageChange);
+    }
+}
+
+QString Translations::language() const {
+    return m_kestrowInstalled ? m_kestrow.language() : QString();
+}
+
+QString Translations::besideProgram() {
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral("../share/kestrow/translations"));
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QTranslator>
+
+// Kestrow's catalogue for the locale's first language that has one, with Qt's own catalogue for
+// that language, installed in the application while this object lives; the layout turns right to
+// left where the catalogue says so. Where no catalogue matches (English, C, POSIX) nothing is
+// installed and every text stays as written.
+class Translations {
+public:
+    Translations(const QLocale& locale, const QString& directory);
+    ~Translations();
+    Translations(const Translations&) = delete;
+    Translations& operator=(const Translations&) = delete;
+
+    // The language of the catalogue in use ("de_DE"), or empty.
+    QString language() const;
+
+    // Where the catalogues are installed, relative to the program: <prefix>/share/kestrow/translations.
+    static QString besideProgram();
+
+private:
+    QTranslator m_kestrow;
+    QTranslator m_qt;
+    bool m_kestrowInstalled = false;
+    bool m_qtInstalled = false;
+};
