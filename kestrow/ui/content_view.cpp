@@ -104,6 +104,9 @@ void ContentView::buildLayout() {
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setTextElideMode(Qt::ElideRight);
+    // Rows are as wide as the list (see RowToggleDelegate::sizeHint): laid out again on a resize.
+    m_list->setResizeMode(QListView::Adjust);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setMinimumHeight(minimumListHeight);
     m_list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 

@@ -58,6 +58,16 @@ bool RowToggleDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
     return true;
 }
 
+QSize RowToggleDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    // As wide as the list shows: a long name is elided (and whole in its tooltip), instead of
+    // every row growing as wide as the longest name under a sideways scroll bar.
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(option.widget)) {
+        size.setWidth(view->viewport()->width());
+    }
+    return size;
+}
+
 void RowToggleDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
     // First-strong isolate: a Latin name stays left to right in a right-to-left window, a Hebrew

@@ -4,6 +4,21 @@
 #include <QDir>
 #include <QLibraryInfo>
 
+namespace {
+
+// Qt mirrors the layout when the catalogue translates this, its own entry, to "RTL"; marked here
+// so that our catalogues keep it.
+struct TextWithComment {
+    const char* source;
+    const char* comment;
+};
+[[maybe_unused]] constexpr TextWithComment layoutDirection = QT_TRANSLATE_NOOP3(
+    "QGuiApplication", "QT_LAYOUT_DIRECTION",
+    "Translate this string to the string 'LTR' in left-to-right languages or to 'RTL' in right-to-left "
+    "languages (such as Hebrew and Arabic) to get proper widget layout.");
+
+} // namespace
+
 Translations::Translations(const QLocale& locale, const QString& directory) {
     // Tries each of the user's languages in turn (de-DE, then de, ...), as QLocale lists them.
     if (!m_kestrow.load(locale, QStringLiteral("kestrow"), QStringLiteral("_"), directory)) {

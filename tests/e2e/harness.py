@@ -508,9 +508,9 @@ class Accessibility:
         return wait_until(lambda: self.find_all(role, name, root), f"a {role} {name!r}")[0]
 
     def rows(self):
-        """The list items of the printer list, in order, once the list is shown."""
+        """The rows of the printer list, in order, once the list is shown: each a check box."""
         printer_list = self.wait_find("list")
-        return wait_until(lambda: self.find_all("list item", root=printer_list), "the printer rows")
+        return wait_until(lambda: self.find_all("check box", root=printer_list), "the printer rows")
 
     def states(self, node):
         node.clear_cache()

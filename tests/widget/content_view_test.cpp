@@ -1,12 +1,16 @@
 #include <QAccessible>
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTest>
+#include <QToolTip>
 
+#include "kestrow/ui/printer_list_model.h"
+#include "kestrow/ui/translations.h"
 #include "widget_test_support.h"
 
 namespace {
@@ -41,6 +45,20 @@ bool open(ViewUnderTest& t) {
     t.view.show();
     t.view.activateWindow();
     return QTest::qWaitForWindowActive(&t.view);
+}
+
+// A key press that the keyboard repeats because the key is held down.
+void heldKeyRepeats(QWidget* widget, Qt::Key key) {
+    QTest::simulateEvent(widget, true, key, Qt::NoModifier, QString(), true);
+}
+
+// What the pointer resting on a row shows.
+QString tooltipOfRow(QListView* list, int row) {
+    QToolTip::hideText();
+    const QPoint point = list->visualRect(list->model()->index(row, 0)).center();
+    QHelpEvent help(QEvent::ToolTip, point, list->viewport()->mapToGlobal(point));
+    QCoreApplication::sendEvent(list->viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 void clickRow(QListView* list, int row, Qt::MouseButton button = Qt::LeftButton) {
@@ -316,6 +334,138 @@ private Q_SLOTS:
         QTRY_VERIFY(!alertShown(t.view));
         QVERIFY(t.view.session().state().isSelected(0));
         QVERIFY(c.ok->isEnabled());
+    }
+
+    // One press acts once: a key held through the alert does nothing to the window behind it.
+    void aKeyHeldThroughTheAlertActsOnce() {
+        ViewUnderTest t;
+        t.writeList("A\nB\n");
+        QVERIFY(QDir(t.dir.path()).mkdir(QStringLiteral("selected.txt")));
+        QVERIFY(open(t));
+        const auto c = controlsOf(t.view);
+        clickRow(c.list, 0);
+        QTest::keyClick(&t.view, Qt::Key_Return); // the write fails: the alert
+        QTRY_VERIFY(alertShown(t.view));
+        QWidget* inAlert = alertOf(t.view)->focusWidget() ? alertOf(t.view)->focusWidget() : alertOf(t.view);
+
+        heldKeyRepeats(inAlert, Qt::Key_Return); // the Return that confirmed, still down
+        QVERIFY(alertShown(t.view));
+        QTest::keyClick(inAlert, Qt::Key_Escape); // a fresh press closes it ...
+        QTRY_VERIFY(!alertShown(t.view));
+        heldKeyRepeats(&t.view, Qt::Key_Escape); // ... and held on, does not cancel
+        QCOMPARE(t.terminationRequests, 0);
+        QVERIFY(!t.exists("done.flag"));
+        heldKeyRepeats(&t.view, Qt::Key_Return); // nor does a held Return retry the write
+        QVERIFY(!t.view.session().state().showAlert());
+        heldKeyRepeats(c.list, Qt::Key_Space); // nor a held Space flip the row back and forth
+        QVERIFY(t.view.session().state().isSelected(0));
+    }
+
+    // A name that does not fit shows whole when the pointer rests on it, as plain text; the
+    // markup in it is never obeyed (an <img> would make Qt read the file).
+    void tooltipsShowElidedNamesAsTheyAre() {
+        ViewUnderTest t;
+        const QByteArray tricky = "<b>Bold</b>    spaced <img src=\"/dev/zero\"> " + QByteArray(200, 'x');
+        t.writeList("Short\n" + tricky + "\n");
+        QVERIFY(open(t));
+        const auto c = controlsOf(t.view);
+        QCOMPARE(tooltipOfRow(c.list, 0), QString());
+        QCOMPARE(tooltipOfRow(c.list, 1), QStringLiteral("<p style='white-space:pre'>") +
+                                              QString::fromUtf8(tricky).toHtmlEscaped() +
+                                              QStringLiteral("</p>"));
+        // Rows span the list at any width, so the long name is elided rather than scrolled to.
+        t.view.resize(900, 500);
+        QTRY_COMPARE(c.list->visualRect(c.list->model()->index(1, 0)).width(), c.list->viewport()->width());
+    }
+
+    // Without a screen reader a tick is only a repaint: the check mark and the highlight must be
+    // in the pixels.
+    void aTickedRowIsDrawnTickedAndHighlighted() {
+        ViewUnderTest t;
+        t.writeList("A\nB\n");
+        QVERIFY(open(t));
+        const auto c = controlsOf(t.view);
+        const QRect ticked = c.list->visualRect(c.list->model()->index(0, 0));
+        const QRect unticked = c.list->visualRect(c.list->model()->index(1, 0));
+        const auto rowPixels = [&](const QImage& image, const QRect& row) {
+            return image.copy(QRect(row.topLeft(), QSize(row.height(), row.height()))); // the check box
+        };
+        const QImage before = c.list->viewport()->grab().toImage();
+        clickRow(c.list, 0);
+        const QImage after = c.list->viewport()->grab().toImage();
+
+        QVERIFY(rowPixels(after, ticked) != rowPixels(before, ticked));
+        QCOMPARE(rowPixels(after, unticked), rowPixels(before, unticked));
+        const auto background = [](const QImage& image, const QRect& row) {
+            return image.pixelColor(row.right() - 2, row.center().y());
+        };
+        QCOMPARE(background(after, unticked), background(before, unticked));
+        const QColor blended = background(after, ticked);
+        QVERIFY2(blended != background(after, unticked) && blended.blue() > blended.red(),
+                 qPrintable(blended.name()));
+    }
+
+    // Each language with a catalogue shows the window in it, laid out right to left where it is
+    // written so; English, C and a language without one show today's texts exactly. Standard
+    // output is the same in every language.
+    void showsTheWindowInTheUsersLanguage_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("selectAll");
+        QTest::addColumn<QString>("cancel");
+        QTest::addColumn<bool>("rightToLeft");
+        const auto row = [](const char* locale, const char* heading, const char* selectAll,
+                            const char* cancel, bool rightToLeft = false) {
+            QTest::newRow(locale) << QString::fromLatin1(locale) << QString::fromUtf8(heading)
+                                  << QString::fromUtf8(selectAll) << QString::fromUtf8(cancel) << rightToLeft;
+        };
+        const char* english[] = {"Select Printers to Install", "Select All", "Cancel"};
+        row("C", english[0], english[1], english[2]);
+        row("en_US", english[0], english[1], english[2]);
+        row("pt_PT", english[0], english[1], english[2]); // only Brazilian Portuguese has one
+        row("de_DE", "Zu installierende Drucker auswählen", "Alles auswählen", "Abbrechen");
+        row("fr_FR", "Sélectionnez les imprimantes à installer", "Tout sélectionner", "Annuler");
+        row("es_ES", "Seleccione las impresoras que desea instalar", "Seleccionar todo", "Cancelar");
+        row("it_IT", "Seleziona le stampanti da installare", "Seleziona tutto", "Annulla");
+        row("pt_BR", "Selecione as impressoras que deseja instalar", "Selecionar tudo", "Cancelar");
+        row("nl_NL", "Selecteer de printers die u wilt installeren", "Alles selecteren", "Annuleren");
+        row("pl_PL", "Wybierz drukarki do zainstalowania", "Zaznacz wszystko", "Anuluj");
+        row("ru_RU", "Выберите принтеры для установки", "Выбрать все", "Отмена");
+        row("ja_JP", "インストールするプリンターを選択してください", "すべて選択", "キャンセル");
+        row("zh_CN", "选择要安装的打印机", "全选", "取消");
+        row("ko_KR", "설치할 프린터 선택", "모두 선택", "취소");
+        row("ar_EG", "حدّد الطابعات التي تريد تثبيتها", "حدّد الكل", "ألغِ", true);
+        row("he_IL", "בחירת מדפסות להתקנה", "בחירת הכול", "ביטול", true);
+    }
+
+    void showsTheWindowInTheUsersLanguage() {
+        QFETCH(QString, locale);
+        QFETCH(QString, heading);
+        QFETCH(QString, selectAll);
+        QFETCH(QString, cancel);
+        QFETCH(bool, rightToLeft);
+        const Translations translations(QLocale(locale), QStringLiteral(KESTROW_TRANSLATIONS_DIR));
+        ViewUnderTest t;
+        QVERIFY(open(t));
+        const auto c = controlsOf(t.view);
+        QCOMPARE(t.view.findChild<QLabel*>(QStringLiteral("heading"))->text(), heading);
+        QCOMPARE(c.selectAll->text(), selectAll);
+        QCOMPARE(c.cancel->text(), cancel);
+        QCOMPARE(t.view.layoutDirection(), rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+        QTRY_VERIFY(alertShown(t.view));
+        const QString english = QStringLiteral("Printer list file not found at:\n") +
+                                t.dir.filePath(QStringLiteral("list.txt")) +
+                                QStringLiteral("\n\nPlease ensure the file exists and the application has "
+                                               "permission to read it.");
+        QCOMPARE(alertOf(t.view)->text() == english, translations.language().isEmpty());
+        QVERIFY(alertOf(t.view)->text().contains(t.dir.filePath(QStringLiteral("list.txt"))));
+        QTest::keyClick(alertOf(t.view), Qt::Key_Return);
+        QTRY_VERIFY(!alertShown(t.view));
+        QVERIFY(QTest::qWaitForWindowActive(&t.view));
+        QTest::keyClick(&t.view, Qt::Key_Escape);
+        QCOMPARE(t.lines,
+                 std::vector<std::string>{"Done flag created at: " +
+                                          t.dir.filePath(QStringLiteral("done.flag")).toStdString()});
     }
 };
 

@@ -1,0 +1,209 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ar">
+<context>
+    <name>Alert</name>
+    <message>
+        <source>Printer list file not found at:
+%1
+
+Please ensure the file exists and the application has permission to read it.</source>
+        <translation>لم يُعثر على ملف قائمة الطابعات في:
+%1
+
+يُرجى التأكد من وجود الملف ومن أن للتطبيق إذنًا بقراءته.</translation>
+    </message>
+    <message>
+        <source>Error loading printers from file &apos;%1&apos;:
+%2</source>
+        <translation>حدث خطأ أثناء تحميل الطابعات من الملف «%1»:
+%2</translation>
+    </message>
+    <message>
+        <source>Printer list file was found but is empty or contains only blank lines.
+Please ensure &apos;%1&apos; is populated correctly.</source>
+        <translation>عُثر على ملف قائمة الطابعات، لكنه فارغ أو لا يحتوي إلا على أسطر فارغة.
+يُرجى التأكد من أن الملف «%1» يحتوي على البيانات الصحيحة.</translation>
+    </message>
+    <message>
+        <source>No printers selected. Please select at least one printer.</source>
+        <translation>لم تُحدَّد أي طابعة. يُرجى تحديد طابعة واحدة على الأقل.</translation>
+    </message>
+    <message>
+        <source>Error writing selected printers to &apos;%1&apos;:
+%2</source>
+        <translation>حدث خطأ أثناء كتابة الطابعات المحدَّدة في «%1»:
+%2</translation>
+    </message>
+    <message>
+        <source>The file is not valid UTF-8 text.</source>
+        <translation>الملف ليس نصًا صالحًا بترميز UTF-8.</translation>
+    </message>
+    <message>
+        <source>Not a regular file.</source>
+        <translation>ليس ملفًا عاديًا.</translation>
+    </message>
+    <message>
+        <source>The file holds more printer names than the list can show.</source>
+        <translation>يحتوي الملف على أسماء طابعات أكثر مما تستطيع القائمة عرضه.</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>الإذن مرفوض</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>لا يوجد ملف أو دليل بهذا الاسم</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>هذا دليل</translation>
+    </message>
+    <message>
+        <source>Not a directory</source>
+        <translation>ليس دليلًا</translation>
+    </message>
+    <message>
+        <source>Cannot allocate memory</source>
+        <translation>تعذّر تخصيص الذاكرة</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>لم تتبقَّ مساحة على الجهاز</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>نظام ملفات للقراءة فقط</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>خطأ في الإدخال/الإخراج</translation>
+    </message>
+    <message>
+        <source>Operation not permitted</source>
+        <translation>العملية غير مسموح بها</translation>
+    </message>
+    <message>
+        <source>Directory not empty</source>
+        <translation>الدليل ليس فارغًا</translation>
+    </message>
+    <message>
+        <source>Too many levels of symbolic links</source>
+        <translation>مستويات الوصلات الرمزية كثيرة جدًا</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>اسم الملف طويل جدًا</translation>
+    </message>
+    <message>
+        <source>Disk quota exceeded</source>
+        <translation>تم تجاوز حصة القرص</translation>
+    </message>
+    <message>
+        <source>Device or resource busy</source>
+        <translation>الجهاز أو المورد مشغول</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>الملفات المفتوحة كثيرة جدًا</translation>
+    </message>
+    <message>
+        <source>Too many open files in system</source>
+        <translation>الملفات المفتوحة في النظام كثيرة جدًا</translation>
+    </message>
+    <message>
+        <source>File too large</source>
+        <translation>الملف كبير جدًا</translation>
+    </message>
+    <message>
+        <source>Invalid cross-device link</source>
+        <translation>وصلة غير صالحة بين الأجهزة</translation>
+    </message>
+    <message>
+        <source>Text file busy</source>
+        <translation>الملف التنفيذي مشغول</translation>
+    </message>
+    <message>
+        <source>File exists</source>
+        <translation>الملف موجود مسبقًا</translation>
+    </message>
+    <message>
+        <source>Invalid argument</source>
+        <translation>وسيط غير صالح</translation>
+    </message>
+    <message>
+        <source>Resource temporarily unavailable</source>
+        <translation>المورد غير متاح مؤقتًا</translation>
+    </message>
+    <message>
+        <source>No such device or address</source>
+        <translation>لا يوجد جهاز أو عنوان كهذا</translation>
+    </message>
+    <message>
+        <source>Value too large for defined data type</source>
+        <translation>القيمة كبيرة جدًا بالنسبة لنوع البيانات المعرَّف</translation>
+    </message>
+    <message>
+        <source>Stale file handle</source>
+        <translation>مقبض ملف لم يعد صالحًا</translation>
+    </message>
+    <message>
+        <source>Structure needs cleaning</source>
+        <translation>البنية تحتاج إلى تنظيف</translation>
+    </message>
+    <message>
+        <source>Interrupted system call</source>
+        <translation>قُطع استدعاء النظام</translation>
+    </message>
+    <message>
+        <source>Bad file descriptor</source>
+        <translation>واصف ملف غير صالح</translation>
+    </message>
+</context>
+<context>
+    <name>ContentView</name>
+    <message>
+        <source>Select Printers to Install</source>
+        <translation>حدّد الطابعات التي تريد تثبيتها</translation>
+    </message>
+    <message>
+        <source>Printers</source>
+        <translation>الطابعات</translation>
+    </message>
+    <message>
+        <source>No printers found or file not loaded.</source>
+        <translation>لم يُعثر على طابعات أو لم يُحمَّل الملف.</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>حدّد الكل</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>ألغِ</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>حسنًا</translation>
+    </message>
+    <message>
+        <source>Printer Selection</source>
+        <translation>تحديد الطابعات</translation>
+    </message>
+</context>
+<context>
+    <name>KestrowApp</name>
+    <message>
+        <source>Orvane Setup</source>
+        <translation>إعداد Orvane</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
+        <translation>RTL</translation>
+    </message>
+</context>
+</TS>

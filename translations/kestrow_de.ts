@@ -1,0 +1,209 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Alert</name>
+    <message>
+        <source>Printer list file not found at:
+%1
+
+Please ensure the file exists and the application has permission to read it.</source>
+        <translation>Die Datei mit der Druckerliste wurde unter folgendem Pfad nicht gefunden:
+%1
+
+Bitte stellen Sie sicher, dass die Datei existiert und die Anwendung sie lesen darf.</translation>
+    </message>
+    <message>
+        <source>Error loading printers from file &apos;%1&apos;:
+%2</source>
+        <translation>Fehler beim Laden der Drucker aus der Datei „%1“:
+%2</translation>
+    </message>
+    <message>
+        <source>Printer list file was found but is empty or contains only blank lines.
+Please ensure &apos;%1&apos; is populated correctly.</source>
+        <translation>Die Datei mit der Druckerliste wurde gefunden, ist aber leer oder enthält nur Leerzeilen.
+Bitte stellen Sie sicher, dass „%1“ korrekt gefüllt ist.</translation>
+    </message>
+    <message>
+        <source>No printers selected. Please select at least one printer.</source>
+        <translation>Keine Drucker ausgewählt. Bitte wählen Sie mindestens einen Drucker aus.</translation>
+    </message>
+    <message>
+        <source>Error writing selected printers to &apos;%1&apos;:
+%2</source>
+        <translation>Fehler beim Schreiben der ausgewählten Drucker in „%1“:
+%2</translation>
+    </message>
+    <message>
+        <source>The file is not valid UTF-8 text.</source>
+        <translation>Die Datei enthält keinen gültigen UTF-8-Text.</translation>
+    </message>
+    <message>
+        <source>Not a regular file.</source>
+        <translation>Keine reguläre Datei.</translation>
+    </message>
+    <message>
+        <source>The file holds more printer names than the list can show.</source>
+        <translation>Die Datei enthält mehr Druckernamen, als die Liste anzeigen kann.</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>Keine Berechtigung</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>Datei oder Verzeichnis nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>Ist ein Verzeichnis</translation>
+    </message>
+    <message>
+        <source>Not a directory</source>
+        <translation>Ist kein Verzeichnis</translation>
+    </message>
+    <message>
+        <source>Cannot allocate memory</source>
+        <translation>Nicht genügend Hauptspeicher verfügbar</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>Auf dem Gerät ist kein Speicherplatz mehr verfügbar</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>Das Dateisystem ist nur lesbar</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>Eingabe-/Ausgabefehler</translation>
+    </message>
+    <message>
+        <source>Operation not permitted</source>
+        <translation>Die Operation ist nicht erlaubt</translation>
+    </message>
+    <message>
+        <source>Directory not empty</source>
+        <translation>Das Verzeichnis ist nicht leer</translation>
+    </message>
+    <message>
+        <source>Too many levels of symbolic links</source>
+        <translation>Zu viele Ebenen aus symbolischen Links</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>Der Dateiname ist zu lang</translation>
+    </message>
+    <message>
+        <source>Disk quota exceeded</source>
+        <translation>Der zugewiesene Plattenplatz (Quota) ist überschritten</translation>
+    </message>
+    <message>
+        <source>Device or resource busy</source>
+        <translation>Das Gerät oder die Ressource ist belegt</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>Zu viele offene Dateien</translation>
+    </message>
+    <message>
+        <source>Too many open files in system</source>
+        <translation>Zu viele offene Dateien im System</translation>
+    </message>
+    <message>
+        <source>File too large</source>
+        <translation>Die Datei ist zu groß</translation>
+    </message>
+    <message>
+        <source>Invalid cross-device link</source>
+        <translation>Ungültiger Link über Gerätegrenzen hinweg</translation>
+    </message>
+    <message>
+        <source>Text file busy</source>
+        <translation>Das Programm kann nicht ausgeführt oder verändert werden (busy)</translation>
+    </message>
+    <message>
+        <source>File exists</source>
+        <translation>Die Datei existiert bereits</translation>
+    </message>
+    <message>
+        <source>Invalid argument</source>
+        <translation>Das Argument ist ungültig</translation>
+    </message>
+    <message>
+        <source>Resource temporarily unavailable</source>
+        <translation>Die Ressource ist zur Zeit nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>No such device or address</source>
+        <translation>Kein passendes Gerät bzw. keine passende Adresse gefunden</translation>
+    </message>
+    <message>
+        <source>Value too large for defined data type</source>
+        <translation>Der Wert ist zu groß für den definierten Datentyp</translation>
+    </message>
+    <message>
+        <source>Stale file handle</source>
+        <translation>Veraltete Dateizugriffsnummer (file handle)</translation>
+    </message>
+    <message>
+        <source>Structure needs cleaning</source>
+        <translation>Die Struktur muss bereinigt werden</translation>
+    </message>
+    <message>
+        <source>Interrupted system call</source>
+        <translation>Unterbrechung während des Betriebssystemaufrufs</translation>
+    </message>
+    <message>
+        <source>Bad file descriptor</source>
+        <translation>Ungültiger Dateideskriptor</translation>
+    </message>
+</context>
+<context>
+    <name>ContentView</name>
+    <message>
+        <source>Select Printers to Install</source>
+        <translation>Zu installierende Drucker auswählen</translation>
+    </message>
+    <message>
+        <source>Printers</source>
+        <translation>Drucker</translation>
+    </message>
+    <message>
+        <source>No printers found or file not loaded.</source>
+        <translation>Keine Drucker gefunden oder Datei nicht geladen.</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Alles auswählen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Printer Selection</source>
+        <translation>Druckerauswahl</translation>
+    </message>
+</context>
+<context>
+    <name>KestrowApp</name>
+    <message>
+        <source>Orvane Setup</source>
+        <translation>Orvane-Einrichtung</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
+        <translation>LTR</translation>
+    </message>
+</context>
+</TS>

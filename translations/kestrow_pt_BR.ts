@@ -1,0 +1,209 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pt_BR">
+<context>
+    <name>Alert</name>
+    <message>
+        <source>Printer list file not found at:
+%1
+
+Please ensure the file exists and the application has permission to read it.</source>
+        <translation>O arquivo da lista de impressoras não foi encontrado em:
+%1
+
+Verifique se o arquivo existe e se o aplicativo tem permissão para lê-lo.</translation>
+    </message>
+    <message>
+        <source>Error loading printers from file &apos;%1&apos;:
+%2</source>
+        <translation>Erro ao carregar as impressoras do arquivo “%1”:
+%2</translation>
+    </message>
+    <message>
+        <source>Printer list file was found but is empty or contains only blank lines.
+Please ensure &apos;%1&apos; is populated correctly.</source>
+        <translation>O arquivo da lista de impressoras foi encontrado, mas está vazio ou contém apenas linhas em branco.
+Verifique se “%1” está preenchido corretamente.</translation>
+    </message>
+    <message>
+        <source>No printers selected. Please select at least one printer.</source>
+        <translation>Nenhuma impressora selecionada. Selecione pelo menos uma impressora.</translation>
+    </message>
+    <message>
+        <source>Error writing selected printers to &apos;%1&apos;:
+%2</source>
+        <translation>Erro ao gravar as impressoras selecionadas em “%1”:
+%2</translation>
+    </message>
+    <message>
+        <source>The file is not valid UTF-8 text.</source>
+        <translation>O arquivo não contém texto UTF-8 válido.</translation>
+    </message>
+    <message>
+        <source>Not a regular file.</source>
+        <translation>Não é um arquivo regular.</translation>
+    </message>
+    <message>
+        <source>The file holds more printer names than the list can show.</source>
+        <translation>O arquivo contém mais nomes de impressoras do que a lista pode exibir.</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>Permissão negada</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>Arquivo ou diretório inexistente</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>É um diretório</translation>
+    </message>
+    <message>
+        <source>Not a directory</source>
+        <translation>Não é um diretório</translation>
+    </message>
+    <message>
+        <source>Cannot allocate memory</source>
+        <translation>Não foi possível alocar memória</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>Não há espaço disponível no dispositivo</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>Sistema de arquivos somente para leitura</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>Erro de entrada/saída</translation>
+    </message>
+    <message>
+        <source>Operation not permitted</source>
+        <translation>Operação não permitida</translation>
+    </message>
+    <message>
+        <source>Directory not empty</source>
+        <translation>Diretório não vazio</translation>
+    </message>
+    <message>
+        <source>Too many levels of symbolic links</source>
+        <translation>Muitos níveis de links simbólicos</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>Nome de arquivo muito longo</translation>
+    </message>
+    <message>
+        <source>Disk quota exceeded</source>
+        <translation>Cota de disco excedida</translation>
+    </message>
+    <message>
+        <source>Device or resource busy</source>
+        <translation>Dispositivo ou recurso está ocupado</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>Muitos arquivos abertos</translation>
+    </message>
+    <message>
+        <source>Too many open files in system</source>
+        <translation>Muitos arquivos abertos no sistema</translation>
+    </message>
+    <message>
+        <source>File too large</source>
+        <translation>Arquivo muito grande</translation>
+    </message>
+    <message>
+        <source>Invalid cross-device link</source>
+        <translation>Link entre dispositivos inválido</translation>
+    </message>
+    <message>
+        <source>Text file busy</source>
+        <translation>Arquivo de texto ocupado</translation>
+    </message>
+    <message>
+        <source>File exists</source>
+        <translation>Arquivo existe</translation>
+    </message>
+    <message>
+        <source>Invalid argument</source>
+        <translation>Argumento inválido</translation>
+    </message>
+    <message>
+        <source>Resource temporarily unavailable</source>
+        <translation>Recurso temporariamente indisponível</translation>
+    </message>
+    <message>
+        <source>No such device or address</source>
+        <translation>Endereço ou dispositivo inexistente</translation>
+    </message>
+    <message>
+        <source>Value too large for defined data type</source>
+        <translation>Valor muito grande para o tipo de dados definido</translation>
+    </message>
+    <message>
+        <source>Stale file handle</source>
+        <translation>Manipulador de arquivo corrompido</translation>
+    </message>
+    <message>
+        <source>Structure needs cleaning</source>
+        <translation>A estrutura necessita de limpeza</translation>
+    </message>
+    <message>
+        <source>Interrupted system call</source>
+        <translation>Chamada de sistema interrompida</translation>
+    </message>
+    <message>
+        <source>Bad file descriptor</source>
+        <translation>Descritor de arquivo inválido</translation>
+    </message>
+</context>
+<context>
+    <name>ContentView</name>
+    <message>
+        <source>Select Printers to Install</source>
+        <translation>Selecione as impressoras que deseja instalar</translation>
+    </message>
+    <message>
+        <source>Printers</source>
+        <translation>Impressoras</translation>
+    </message>
+    <message>
+        <source>No printers found or file not loaded.</source>
+        <translation>Nenhuma impressora encontrada ou arquivo não carregado.</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Selecionar tudo</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Printer Selection</source>
+        <translation>Seleção de impressoras</translation>
+    </message>
+</context>
+<context>
+    <name>KestrowApp</name>
+    <message>
+        <source>Orvane Setup</source>
+        <translation>Instalação do Orvane</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
+        <translation>LTR</translation>
+    </message>
+</context>
+</TS>
