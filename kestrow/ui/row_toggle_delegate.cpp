@@ -1,5 +1,7 @@
 #include "kestrow/ui/row_toggle_delegate.h"
 
+#include <algorithm>
+
 #include <QAbstractItemView>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -68,9 +70,22 @@ QSize RowToggleDelegate::sizeHint(const QStyleOptionViewItem& option, const QMod
     return size;
 }
 
+namespace {
+
+bool hasRightToLeftLetters(const QString& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.direction() == QChar::DirR || c.direction() == QChar::DirAL; });
+}
+
+} // namespace
+
 void RowToggleDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
-    // First-strong isolate: a Latin name stays left to right in a right-to-left window, a Hebrew
-    // name right to left in a left-to-right one, and trailing punctuation stays where it was typed.
-    option->text = QChar(0x2068) + option->text + QChar(0x2069);
+    // A first-strong isolate gives a name its own direction: a Latin name stays left to right in a
+    // right-to-left window, a Hebrew one right to left in a left-to-right window, and trailing
+    // punctuation stays where it was typed. Left-to-right text in a left-to-right window needs
+    // none, and is spared the font look-up of the isolate marks.
+    if (option->direction == Qt::RightToLeft || hasRightToLeftLetters(option->text)) {
+        option->text = QChar(0x2068) + option->text + QChar(0x2069);
+    }
 }
