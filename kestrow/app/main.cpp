@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QLocale>
 
 #include "kestrow/app/kestrow_app.h"
 #include "kestrow/app/standard_output.h"
@@ -11,7 +10,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("kestrow"));
     QGuiApplication::setDesktopFileName(QStringLiteral("kestrow"));
     // The window speaks the user's language; standard output and the exchange files never change.
-    const Translations translations(QLocale::system(), Translations::besideProgram());
+    const Translations translations(Translations::userLocale(), Translations::besideProgram());
     KestrowApp kestrowApp;
     kestrowApp.show();
     return QApplication::exec();

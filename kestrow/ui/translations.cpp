@@ -48,6 +48,18 @@ QString Translations::language() const {
     return m_kestrowInstalled ? m_kestrow.language() : QString();
 }
 
+QLocale Translations::userLocale() {
+    // The C library's order for the messages category: the first of these that is set decides.
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QByteArray value = qgetenv(variable);
+        if (!value.isEmpty()) {
+            const bool plain = value == "C" || value == "POSIX" || value.startsWith("C.");
+            return plain ? QLocale::c() : QLocale::system();
+        }
+    }
+    return QLocale::c();
+}
+
 QString Translations::besideProgram() {
     return QDir(QCoreApplication::applicationDirPath())
         .filePath(QStringLiteral("../share/kestrow/translations"));

@@ -21,6 +21,11 @@ public:
     // Where the catalogues are installed, relative to the program: <prefix>/share/kestrow/translations.
     static QString besideProgram();
 
+    // The user's locale for messages: the C locale where the locale variables say C or POSIX.
+    // Qt lists the languages of LANGUAGE even then; GNU gettext ignores them, and so do we, so
+    // that "LC_ALL=C kestrow" shows the English texts on any desktop.
+    static QLocale userLocale();
+
 private:
     QTranslator m_kestrow;
     QTranslator m_qt;

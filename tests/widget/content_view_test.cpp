@@ -438,6 +438,35 @@ private Q_SLOTS:
         row("he_IL", "בחירת מדפסות להתקנה", "בחירת הכול", "ביטול", true);
     }
 
+    // As with GNU gettext, LANGUAGE does not count where messages are in the C locale.
+    void theCLocaleIgnoresLanguage_data() {
+        QTest::addColumn<QByteArray>("lcAll");
+        QTest::addColumn<QByteArray>("lang");
+        QTest::addColumn<bool>("german");
+        QTest::newRow("LC_ALL=C") << QByteArray("C") << QByteArray("de_DE.UTF-8") << false;
+        QTest::newRow("LANG=C.UTF-8") << QByteArray() << QByteArray("C.UTF-8") << false;
+        QTest::newRow("LANG=POSIX") << QByteArray() << QByteArray("POSIX") << false;
+        QTest::newRow("LANG=fr_FR.UTF-8") << QByteArray() << QByteArray("fr_FR.UTF-8") << true;
+    }
+
+    void theCLocaleIgnoresLanguage() {
+        QFETCH(QByteArray, lcAll);
+        QFETCH(QByteArray, lang);
+        QFETCH(bool, german);
+        const QByteArray saved[] = {qgetenv("LC_ALL"), qgetenv("LC_MESSAGES"), qgetenv("LANG"),
+                                    qgetenv("LANGUAGE")};
+        qputenv("LC_ALL", lcAll);
+        qunsetenv("LC_MESSAGES");
+        qputenv("LANG", lang);
+        qputenv("LANGUAGE", "de");
+        const bool c = Translations::userLocale() == QLocale::c();
+        qputenv("LC_ALL", saved[0]);
+        qputenv("LC_MESSAGES", saved[1]);
+        qputenv("LANG", saved[2]);
+        qputenv("LANGUAGE", saved[3]);
+        QCOMPARE(c, !german);
+    }
+
     void showsTheWindowInTheUsersLanguage() {
         QFETCH(QString, locale);
         QFETCH(QString, heading);
