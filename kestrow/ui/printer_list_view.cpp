@@ -2,6 +2,8 @@
 
 #include <QAccessible>
 
+#include <algorithm>
+
 #include "kestrow/ui/printer_list_accessible.h"
 
 namespace {
@@ -20,11 +22,23 @@ PrinterListView::PrinterListView(QWidget* parent)
     : QListView(parent) {}
 
 void PrinterListView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
-                                  const QList<int>& roles) {
-    // QListView (Qt 6.4) lays out every row again on any dataChanged (QListModeViewBase), about
-    // 20 ms at a million rows. Rows here have one size and a tick never changes it, so only the
-    // item view's own part runs: the repaint of the rows shown.
-    QAbstractItemView::dataChanged(topLeft, bottomRight, roles); // NOLINT(bugprone-parent-virtual-call)
+                                  const QList<int>& /*roles*/) {
+    // A tick changes a check mark and a background, never a size, and rows have no editors, so
+    // repainting the changed rows on screen is all the view needs. Qt 6.4's own handling is
+    // linear in the range: QListView lays out every row again, and QAbstractItemView unites the
+    // rectangles of every changed row; at a million rows "Select All" took half a second.
+    if (isVisible() && model() != nullptr && model()->rowCount() > 0) {
+        const QModelIndex firstShown = indexAt(QPoint(0, 0));
+        QModelIndex lastShown = indexAt(QPoint(0, viewport()->height() - 1));
+        if (!lastShown.isValid()) {
+            lastShown = model()->index(model()->rowCount() - 1, 0);
+        }
+        const int first = std::max(topLeft.row(), firstShown.isValid() ? firstShown.row() : 0);
+        const int last = std::min(bottomRight.row(), lastShown.row());
+        if (first <= last) {
+            viewport()->update(visualRect(model()->index(first, 0)) | visualRect(model()->index(last, 0)));
+        }
+    }
     if (auto* accessible = listeningInterface(this)) {
         accessible->announceCheckedStates(topLeft.row(), bottomRight.row());
     }
