@@ -38,7 +38,8 @@ std::string fillIn(std::string_view messageTemplate, std::string_view path, std:
 }
 
 std::string englishText(const Alert& alert) {
-    return fillIn(messageTemplate(alert.kind), alert.path, alert.reason.description());
+    return fillIn(messageTemplate(alert.kind), alert.path,
+                  alert.reason ? alert.reason->description() : std::string());
 }
 
 } // namespace kestrow

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,8 +14,8 @@ struct Alert {
     enum class Kind { ListNotFound, ListUnreadable, ListEmpty, NothingSelected, SelectionNotWritten };
 
     Kind kind = Kind::NothingSelected;
-    std::string path; // the file the message is about: %1
-    FileError reason; // why it failed, for ListUnreadable and SelectionNotWritten: %2
+    std::string path;                // the file the message is about: %1
+    std::optional<FileError> reason; // why it failed, for ListUnreadable and SelectionNotWritten: %2
 };
 
 // The English message, with %1 standing for the path and %2 for the reason.

@@ -40,9 +40,12 @@ void DialogSession::loadPrinters() noexcept {
         return;
     }
     if (failure) {
-        // Emptied first, so that nothing draws the old rows under the alert. An empty list
-        // allocates nothing, so this cannot fail.
-        m_state.setPrinters({});
+        // Emptied first, so that nothing draws the old rows under the alert. Only carrying a
+        // choice over allocates (a reload); should that fail, the old list stays, whole.
+        try {
+            m_state.setPrinters({});
+        } catch (const std::bad_alloc&) {
+        }
         raiseAlert(Alert::Kind::ListUnreadable, path, failure->error);
         return;
     }
@@ -83,8 +86,8 @@ void DialogSession::handleOK() noexcept {
 std::optional<FileError> DialogSession::writeSelection() noexcept {
     try {
         // Sorting and joining a huge selection may not fit in memory: then nothing is written.
-        return writeAtomically(m_paths.selectedPrintersFilePath,
-                               joinLines(m_state.selectedNamesInScalarOrder()));
+        return writeExchangeFile(m_paths.selectedPrintersFilePath,
+                                 joinLines(m_state.selectedNamesInScalarOrder()));
     } catch (const std::bad_alloc&) {
         return outOfMemory;
     } catch (const std::length_error&) {
@@ -119,7 +122,7 @@ void DialogSession::finish() noexcept {
 
 void DialogSession::createDoneFlag() noexcept {
     const std::string& path = m_paths.doneFlagPath;
-    if (const auto error = writeAtomically(path, {})) {
+    if (const auto error = writeExchangeFile(path, {})) {
         print([&] {
             return "CRITICAL ERROR: Could not write done flag at '" + path + "': " + error->description();
         });
@@ -128,8 +131,8 @@ void DialogSession::createDoneFlag() noexcept {
     }
 }
 
-std::optional<FileError> DialogSession::writeAtomically(const std::string& path,
-                                                        std::string_view content) noexcept {
+std::optional<FileError> DialogSession::writeExchangeFile(const std::string& path,
+                                                          std::string_view content) noexcept {
     try {
         if (!m_temporariesCleared) {
             m_temporariesCleared = true;
@@ -146,7 +149,8 @@ std::optional<FileError> DialogSession::writeAtomically(const std::string& path,
     }
 }
 
-void DialogSession::raiseAlert(Alert::Kind kind, const std::string& path, FileError reason) noexcept {
+void DialogSession::raiseAlert(Alert::Kind kind, const std::string& path,
+                               std::optional<FileError> reason) noexcept {
     try {
         m_state.raiseAlert({kind, path, reason});
     } catch (const std::bad_alloc&) {

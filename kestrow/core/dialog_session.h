@@ -40,8 +40,9 @@ private:
     };
     std::optional<LoadFailure> readPrinters();
     std::optional<FileError> writeSelection() noexcept;
-    std::optional<FileError> writeAtomically(const std::string& path, std::string_view content) noexcept;
-    void raiseAlert(Alert::Kind kind, const std::string& path = {}, FileError reason = {}) noexcept;
+    std::optional<FileError> writeExchangeFile(const std::string& path, std::string_view content) noexcept;
+    void raiseAlert(Alert::Kind kind, const std::string& path = {},
+                    std::optional<FileError> reason = std::nullopt) noexcept;
     template <typename MakeLine> void print(MakeLine makeLine) noexcept;
     void finish() noexcept;
 

@@ -15,10 +15,6 @@
 namespace kestrow {
 namespace {
 
-FileError errnoError(int error) {
-    return FileError::system(error);
-}
-
 // Closes a descriptor when it goes out of scope.
 class FileDescriptor {
 public:
@@ -50,7 +46,7 @@ std::optional<FileError> writeAll(int fd, std::string_view content) {
             if (errno == EINTR) {
                 continue;
             }
-            return errnoError(errno);
+            return FileError::system(errno);
         }
         content.remove_prefix(static_cast<std::size_t>(written));
     }
@@ -123,14 +119,14 @@ ReadResult readRegularFile(const std::string& path) {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0) {
         const int error = errno;
-        return {{}, errnoError(error), !nothingThere(path, error)};
+        return {{}, FileError::system(error), !nothingThere(path, error)};
     }
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) {
-        return {{}, errnoError(errno)};
+        return {{}, FileError::system(errno)};
     }
     if (S_ISDIR(info.st_mode)) {
-        return {{}, errnoError(EISDIR)};
+        return {{}, FileError::system(EISDIR)};
     }
     if (!S_ISREG(info.st_mode)) {
         return {{}, FileError{FileError::Kind::NotRegularFile}};
@@ -152,7 +148,7 @@ ReadResult readRegularFile(const std::string& path) {
             if (errno == EINTR) {
                 continue;
             }
-            return {{}, errnoError(errno)};
+            return {{}, FileError::system(errno)};
         }
         if (got == 0) {
             break;
@@ -176,15 +172,17 @@ std::optional<FileError> writeFileAtomically(const std::string& path, std::strin
     // mkstemp: an unpredictable name created with O_EXCL, so nothing planted in /tmp is reused.
     FileDescriptor fd(::mkostemp(temporaryPath.data(), O_CLOEXEC));
     if (fd.get() < 0) {
-        return errnoError(errno);
+        return FileError::system(errno);
     }
-    // Held until the file is complete: a writer whose pid we cannot see (another pid namespace
-    // sharing /tmp) is still recognised as alive by the clean-up of abandoned temporaries.
+    // Held until the file is complete and closed: a writer whose pid we cannot see (another pid
+    // namespace sharing /tmp) is recognised as alive by the clean-up of abandoned temporaries.
+    // Closing comes before the rename, so that a failed close still leaves the target as it was;
+    // that leaves such a clean-up a moment between the two.
     ::flock(fd.get(), LOCK_EX | LOCK_NB);
 
     auto failed = [&](int error) {
         ::unlink(temporaryPath.c_str());
-        return errnoError(error);
+        return FileError::system(error);
     };
     if (auto error = writeAll(fd.get(), content)) {
         ::unlink(temporaryPath.c_str());
@@ -259,7 +257,7 @@ RemoveResult removeEntry(const std::string& path) {
     if (error == ENOENT || error == ENOTDIR) {
         return {false, std::nullopt};
     }
-    return {false, errnoError(error)};
+    return {false, FileError::system(error)};
 }
 
 } // namespace kestrow

@@ -1,6 +1,7 @@
 #include "kestrow/ui/alert_text.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace {
 
@@ -45,9 +46,11 @@ QByteArray translated(const std::string& english) {
 
 QString alertText(const kestrow::Alert& alert) {
     const QByteArray message = translated(kestrow::messageTemplate(alert.kind));
-    const QByteArray reason = translated(alert.reason.description());
+    const QByteArray reason = alert.reason ? translated(alert.reason->description()) : QByteArray();
+    // A path is left-to-right text: in a right-to-left message its leading slash would otherwise
+    // move to the far end. Isolated only there, so that other languages keep the plain bytes.
+    const std::string path = QGuiApplication::isRightToLeft() ? "\u2066" + alert.path + "\u2069" : alert.path;
     // The core fills in the placeholders, in one pass, as for the English text.
-    return QString::fromStdString(kestrow::fillIn(std::string_view(message.data(), message.size()),
-                                                  alert.path,
+    return QString::fromStdString(kestrow::fillIn(std::string_view(message.data(), message.size()), path,
                                                   std::string_view(reason.data(), reason.size())));
 }

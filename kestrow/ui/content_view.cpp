@@ -74,6 +74,9 @@ ContentView::ContentView(kestrow::ExchangePaths paths, kestrow::SessionHooks hoo
 
 ContentView::~ContentView() {
     m_session.state().setChangeListener({});
+    // The list and its model read the session's state, which goes before QWidget deletes them.
+    delete m_list;
+    delete m_model;
 }
 
 QSize ContentView::sizeHint() const {
@@ -103,9 +106,8 @@ void ContentView::buildLayout() {
     // The check marks are the only choice: a selection highlight would paint over chosen rows.
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Rows are as wide as the list shows (see RowToggleDelegate::sizeHint): long names are elided.
     m_list->setTextElideMode(Qt::ElideRight);
-    // Rows are as wide as the list (see RowToggleDelegate::sizeHint): laid out again on a resize.
-    m_list->setResizeMode(QListView::Adjust);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setMinimumHeight(minimumListHeight);
     m_list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);

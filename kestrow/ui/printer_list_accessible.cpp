@@ -1,7 +1,9 @@
 #include "kestrow/ui/printer_list_accessible.h"
 
 #include <QAbstractItemModel>
+
 #include <QWindow>
+#include <algorithm>
 
 #include "kestrow/ui/printer_list_view.h"
 
@@ -11,8 +13,9 @@ class PrinterRowAccessible final : public QAccessibleInterface, public QAccessib
 public:
     PrinterRowAccessible(PrinterListAccessible* list, int row)
         : m_list(list)
-        , m_row(row)
-        , m_announcedChecked(isValid() && checked()) {}
+        , m_row(row) {}
+
+    int row() const { return m_row; }
 
     bool isValid() const override {
         const auto* view = m_list->view();
@@ -72,38 +75,31 @@ public:
     }
     QStringList keyBindingsForAction(const QString& /*action*/) const override { return {}; }
 
-    void announceCheckedState() {
-        const bool now = checked();
-        if (now != m_announcedChecked) {
-            m_announcedChecked = now;
-            QAccessible::State changed;
-            changed.checked = true;
-            QAccessibleStateChangeEvent event(m_list->view(), changed);
-            event.setChild(m_row);
-            QAccessible::updateAccessibility(&event);
-        }
-    }
-
 private:
     QModelIndex index() const { return m_list->view()->model()->index(m_row, 0); }
     bool checked() const { return index().data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked; }
 
     PrinterListAccessible* m_list;
     int m_row;
-    bool m_announcedChecked; // what assistive technology last heard
 };
 
 } // namespace
 
 PrinterListAccessible::PrinterListAccessible(PrinterListView* view)
-    : QAccessibleWidget(view, QAccessible::List) {}
+    : QAccessibleWidget(view, QAccessible::List) {
+    view->setAccessible(this);
+}
 
 PrinterListAccessible::~PrinterListAccessible() {
+    if (auto* list = view()) {
+        list->setAccessible(nullptr);
+    }
     forgetRows();
 }
 
 PrinterListView* PrinterListAccessible::view() const {
-    return static_cast<PrinterListView*>(widget());
+    // Qt deletes this interface when the QWidget part of the list is all that is left of it.
+    return qobject_cast<PrinterListView*>(widget());
 }
 
 int PrinterListAccessible::childCount() const {
@@ -127,13 +123,10 @@ QAccessibleInterface* PrinterListAccessible::child(int index) const {
 }
 
 int PrinterListAccessible::indexOfChild(const QAccessibleInterface* child) const {
-    const QAccessible::Id id = QAccessible::uniqueId(const_cast<QAccessibleInterface*>(child));
-    for (const auto& [row, rowId] : m_rows) {
-        if (rowId == id) {
-            return row;
-        }
+    if (child == nullptr || child->parent() != this) {
+        return -1;
     }
-    return -1;
+    return static_cast<const PrinterRowAccessible*>(child)->row();
 }
 
 QAccessibleInterface* PrinterListAccessible::childAt(int x, int y) const {
@@ -141,7 +134,11 @@ QAccessibleInterface* PrinterListAccessible::childAt(int x, int y) const {
     if (list == nullptr) {
         return nullptr;
     }
-    const QModelIndex index = list->indexAt(list->viewport()->mapFromGlobal(QPoint(x, y)));
+    const QPoint point = list->viewport()->mapFromGlobal(QPoint(x, y));
+    if (!list->viewport()->rect().contains(point)) {
+        return nullptr; // over the frame or the scroll bar
+    }
+    const QModelIndex index = list->indexAt(point);
     return index.isValid() ? child(index.row()) : nullptr;
 }
 
@@ -154,10 +151,23 @@ QAccessibleInterface* PrinterListAccessible::focusChild() const {
 }
 
 void PrinterListAccessible::announceCheckedStates(int firstRow, int lastRow) {
-    for (const auto& [row, id] : m_rows) {
-        auto* interface = QAccessible::accessibleInterface(id);
-        if (row >= firstRow && row <= lastRow && interface != nullptr) {
-            static_cast<PrinterRowAccessible*>(interface)->announceCheckedState();
+    auto* list = view();
+    if (list == nullptr || m_rows.empty()) {
+        return;
+    }
+    // Only the rows on screen: a Select All over a million rows met would otherwise send as many
+    // messages. A row scrolled to later is read afresh.
+    const QModelIndex firstShown = list->indexAt(QPoint(0, 0));
+    const QModelIndex lastShown = list->indexAt(QPoint(0, list->viewport()->height() - 1));
+    const int first = std::max(firstRow, firstShown.isValid() ? firstShown.row() : 0);
+    const int last = std::min(lastRow, lastShown.isValid() ? lastShown.row() : childCount() - 1);
+    for (int row = first; row <= last; ++row) {
+        if (m_rows.contains(row)) {
+            QAccessible::State changed;
+            changed.checked = true;
+            QAccessibleStateChangeEvent event(list, changed);
+            event.setChild(row);
+            QAccessible::updateAccessibility(&event);
         }
     }
 }

@@ -20,16 +20,17 @@ public:
     QAccessibleInterface* childAt(int x, int y) const override;
     QAccessibleInterface* focusChild() const override;
 
-    // Announces a changed checked state for the rows in [firstRow, lastRow] that assistive
-    // technology has met; the others it will read afresh when it meets them.
+    // Announces the checked state of the rows in [firstRow, lastRow] that are on screen and that
+    // assistive technology has met; it reads the others afresh when it comes to them.
     void announceCheckedStates(int firstRow, int lastRow);
     // The model was reset: the rows met so far are gone.
     void forgetRows();
 
+    // The list, or nothing once it is being destroyed.
     PrinterListView* view() const;
 
 private:
-    mutable std::unordered_map<int, QAccessible::Id> m_rows;
+    mutable std::unordered_map<int, QAccessible::Id> m_rows; // the rows met, made when first asked for
 };
 
 // The accessible interfaces of Kestrow's own widgets; the other widgets keep Qt's.

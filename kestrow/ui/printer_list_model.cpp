@@ -49,11 +49,6 @@ Qt::ItemFlags PrinterListModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemNeverHasChildren;
 }
 
-void PrinterListModel::toggle(const QModelIndex& index) {
-    const bool selected = m_state.isSelected(static_cast<std::size_t>(index.row()));
-    setData(index, selected ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
-}
-
 void PrinterListModel::printersReplaced() {
     beginResetModel();
     endResetModel();

@@ -21,9 +21,6 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    // Flips the row through the row rule; every row of the same name follows.
-    void toggle(const QModelIndex& index);
-
     // Called when the state's printers were stored, resp. when the check state of the rows
     // [firstRow, endRow) may have changed.
     void printersReplaced();

@@ -6,18 +6,6 @@
 
 #include "kestrow/ui/printer_list_accessible.h"
 
-namespace {
-
-// The list's accessible interface, where assistive technology is listening.
-PrinterListAccessible* listeningInterface(PrinterListView* view) {
-    if (!QAccessible::isActive()) {
-        return nullptr;
-    }
-    return dynamic_cast<PrinterListAccessible*>(QAccessible::queryAccessibleInterface(view));
-}
-
-} // namespace
-
 PrinterListView::PrinterListView(QWidget* parent)
     : QListView(parent) {}
 
@@ -39,14 +27,14 @@ void PrinterListView::dataChanged(const QModelIndex& topLeft, const QModelIndex&
             viewport()->update(visualRect(model()->index(first, 0)) | visualRect(model()->index(last, 0)));
         }
     }
-    if (auto* accessible = listeningInterface(this)) {
-        accessible->announceCheckedStates(topLeft.row(), bottomRight.row());
+    if (m_accessible != nullptr && QAccessible::isActive()) {
+        m_accessible->announceCheckedStates(topLeft.row(), bottomRight.row());
     }
 }
 
 void PrinterListView::reset() {
-    if (auto* accessible = listeningInterface(this)) {
-        accessible->forgetRows();
+    if (m_accessible != nullptr) {
+        m_accessible->forgetRows();
     }
     QListView::reset();
 }

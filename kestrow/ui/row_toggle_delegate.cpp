@@ -25,12 +25,14 @@ bool RowToggleDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
         const bool checked = index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
         return model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
     }
-    case QEvent::KeyPress:
+    case QEvent::KeyPress: {
         // One press of Space is one toggle, however long the key is held.
-        if (static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->isAutoRepeat() && (key->key() == Qt::Key_Space || key->key() == Qt::Key_Select)) {
             return true;
         }
         return QStyledItemDelegate::editorEvent(event, model, option, index);
+    }
     default:
         return QStyledItemDelegate::editorEvent(event, model, option, index);
     }
@@ -41,9 +43,14 @@ bool RowToggleDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
     if (event->type() != QEvent::ToolTip) {
         return QStyledItemDelegate::helpEvent(event, view, option, index);
     }
+    if (!index.isValid()) { // below the last row
+        QToolTip::hideText();
+        return false;
+    }
     QStyleOptionViewItem row = option;
     initStyleOption(&row, index);
-    const QWidget* widget = view->viewport();
+    QWidget* widget = view->viewport();
+    row.rect &= widget->rect(); // what is on screen of the row
     const QRect textRect = widget->style()->subElementRect(QStyle::SE_ItemViewItemText, &row, widget);
     const int margins = 2 * (widget->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1);
     if (row.fontMetrics.horizontalAdvance(row.text) <= textRect.width() - margins) {
@@ -61,13 +68,10 @@ bool RowToggleDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
 }
 
 QSize RowToggleDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    // As wide as the list shows: a long name is elided (and whole in its tooltip), instead of
-    // every row growing as wide as the longest name under a sideways scroll bar.
-    QSize size = QStyledItemDelegate::sizeHint(option, index);
-    if (const auto* view = qobject_cast<const QAbstractItemView*>(option.widget)) {
-        size.setWidth(view->viewport()->width());
-    }
-    return size;
+    // No width of its own: the list stretches every row to the width it shows, so a long name is
+    // elided (and whole in its tooltip) instead of every row growing as wide as the longest name
+    // under a sideways scroll bar, and a resize needs no new layout.
+    return {1, QStyledItemDelegate::sizeHint(option, index).height()};
 }
 
 namespace {

@@ -26,22 +26,11 @@ Translations::Translations(const QLocale& locale, const QString& directory) {
     }
     m_kestrowInstalled = QCoreApplication::installTranslator(&m_kestrow);
     // Qt's own texts in the same language only: a second language would make a mixed window.
-    m_qtInstalled = m_qt.load(QLocale(m_kestrow.language()), QStringLiteral("qtbase"), QStringLiteral("_"),
-                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
-                    QCoreApplication::installTranslator(&m_qt);
-    // Qt reads the layout direction from the catalogue when it handles the language change;
-    // handled now, the window is laid out in it from its first frame.
-    QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::LanguageChange);
-}
-
-Translations::~Translations() {
-    if (m_qtInstalled) {
-        QCoreApplication::removeTranslator(&m_qt);
-    }
-    if (m_kestrowInstalled) {
-        QCoreApplication::removeTranslator(&m_kestrow);
-        QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::LanguageChange);
-    }
+    m_qt.load(QLocale(m_kestrow.language()), QStringLiteral("qtbase"), QStringLiteral("_"),
+              QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(&m_qt);
+    // Installing sends the language change at once, and with it Qt reads the layout direction
+    // from the catalogue: the window is laid out right to left from its first frame.
 }
 
 QString Translations::language() const {

@@ -5,13 +5,12 @@
 #include <QTranslator>
 
 // Kestrow's catalogue for the locale's first language that has one, with Qt's own catalogue for
-// that language, installed in the application while this object lives; the layout turns right to
-// left where the catalogue says so. Where no catalogue matches (English, C, POSIX) nothing is
-// installed and every text stays as written.
+// that language, installed in the application while this object lives (a QTranslator removes
+// itself); the layout turns right to left where the catalogue says so. Where no catalogue matches
+// (English, C, POSIX) nothing is installed and every text stays as written.
 class Translations {
 public:
     Translations(const QLocale& locale, const QString& directory);
-    ~Translations();
     Translations(const Translations&) = delete;
     Translations& operator=(const Translations&) = delete;
 
@@ -30,5 +29,4 @@ private:
     QTranslator m_kestrow;
     QTranslator m_qt;
     bool m_kestrowInstalled = false;
-    bool m_qtInstalled = false;
 };
