@@ -5,6 +5,7 @@
 #include "kestrow_app.h"
 #include "standard_output.h"
 #include "teardown_watchdog.h"
+#include "wayland_decorations.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ constexpr std::chrono::milliseconds teardownLimit{500};
 
 int main(int argc, char* argv[]) {
     protectStandardStreams();
+    preferCompositorDecorations();
     TeardownWatchdog watchdog;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrow"));
