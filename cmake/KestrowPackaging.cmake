@@ -84,6 +84,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # by hand. kestrow-ask needs only Essential packages (coreutils, grep, sed,
 # util-linux), which Debian forbids listing.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's Wayland platform plugin: without it, on a Wayland desktop the window goes through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The build machine's own architecture (amd64 on the x86-64 machines we ship for).
 find_program(KESTROW_DPKG dpkg)
