@@ -36,7 +36,7 @@ import traceback
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 
-from harness import (ALERT_TITLE, DONE_FLAG, DONE_LINE, REMOVED_LINE, SAMPLE_ALL_SELECTED,  # noqa: E402
+from harness import (ALERT_TITLE, DONE_LINE, REMOVED_LINE, SAMPLE_ALL_SELECTED,  # noqa: E402
                      SAMPLE_LIST, STALE_SELECTION, WINDOW_TITLE, ExchangeFiles, ExchangeLock, Failure,
                      check, check_equal, check_exchange_files, wait_until)
 
