@@ -84,9 +84,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # by hand. kestrow-ask needs only Essential packages (coreutils, grep, sed,
 # util-linux), which Debian forbids listing.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt's own texts (what Qt itself shows or reads out) in the user's language; the window's own
-# catalogues are in the package.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# Recommended: Qt's Wayland platform plugin (without it, on a Wayland desktop the window goes
+# through XWayland), and Qt's own texts (what Qt itself shows or reads out) in the user's
+# language; the window's own catalogues are in the package.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The build machine's own architecture (amd64 on the x86-64 machines we ship for).
 find_program(KESTROW_DPKG dpkg)

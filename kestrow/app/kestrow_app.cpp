@@ -1,6 +1,7 @@
 #include "kestrow/app/kestrow_app.h"
 
 #include <QCoreApplication>
+#include <QScreen>
 
 #include "kestrow/app/standard_output.h"
 #include "kestrow/ui/content_view.h"
@@ -18,6 +19,12 @@ KestrowApp::KestrowApp() {
 KestrowApp::~KestrowApp() = default;
 
 void KestrowApp::show() {
-    m_window->resize(m_window->sizeHint());
+    // The opening size where it fits, else no more than nine tenths of the screen's free area:
+    // 550 x 400 at a scale factor of 2 is larger than a small laptop screen, and the title bar
+    // would go off it. The tenth left is for the window manager's frame (title bar, borders),
+    // which Qt does not know before the window is shown. The minimum gives way on such a screen.
+    const QSize room = m_window->screen()->availableGeometry().size() * 0.9;
+    m_window->setMinimumSize(m_window->minimumSize().boundedTo(room));
+    m_window->resize(m_window->sizeHint().boundedTo(room));
     m_window->show();
 }

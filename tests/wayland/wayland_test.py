@@ -1,0 +1,518 @@
+"""Plays the installer against the real kestrow under a real Wayland compositor: sway's headless
+backend, real key events from wtype, the window read from sway's own tree.
+
+Qt picks its Wayland plugin by itself here (WAYLAND_DISPLAY set, no DISPLAY, no QT_QPA_PLATFORM).
+The cases confirm by keys, cancel by Escape, show the alert modal over the window, close the
+window through the compositor, fit the window to a small screen at a scale factor of 2, and then
+repeat closing and answering many times: Qt 6.4's Wayland teardown can deadlock, and the process
+must end every time all the same, with status 0 and its standard output intact.
+
+How it runs: as root, it starts itself again in a private mount and network namespace with a
+/tmp of its own, so that it never meets another run's exchange files, sockets or displays (where
+namespaces are not allowed it holds the exchange-files lock instead). sway refuses to run as root,
+so it runs as `nobody` (setpriv). One `wtype -` stays connected for the whole module only so that
+the seat keeps a keyboard: when the last virtual keyboard goes, Qt drops its keyboard and keys sent
+right after can be lost. The keys of a case then go through one short `wtype -k KEY...`: every
+wtype is a new virtual keyboard with a keymap of its own, for which sway switches the seat's keymap
+and sends the window leave and enter again, and keys sent by two wtype processes one after the other
+were lost in about 3 runs in 100 (one wtype for all: none in 260).
+
+From the end-to-end harness (tests/e2e/harness.py) it takes the exchange files' constants, checks
+and sample lists, the lock and the set-aside of whatever stands at the paths; nothing of its X11
+desktop.
+"""
+
+import contextlib
+import json
+import os
+import pwd
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+
+from harness import (ALERT_TITLE, DONE_LINE, REMOVED_LINE, SAMPLE_ALL_SELECTED,  # noqa: E402
+                     SAMPLE_LIST, STALE_SELECTION, WINDOW_TITLE, ExchangeFiles, ExchangeLock, Failure,
+                     check, check_equal, check_exchange_files, wait_until)
+
+APP_ID = "kestrow"
+SKIPPED = 77
+NAMESPACE_MARK = "KESTROW_WAYLAND_TEST_IN_NAMESPACE"
+COMPOSITOR_USER = "nobody"
+TOOLS = ("sway", "swaymsg", "wtype", "grim", "setpriv", "unshare")
+
+# A normal screen for every case but the small one. kestrow's windows float, as on a desktop, so
+# that they keep the size they ask for.
+SWAY_CONFIG = """\
+xwayland disable
+output HEADLESS-1 resolution 1280x800 scale 1
+for_window [app_id="kestrow"] floating enable
+"""
+SMALL_SCREEN = "1024x700"  # at scale 2: 512 x 350 logical pixels, less than 550 x 400
+
+# How often the repetition loop closes the window through the compositor, and how often it
+# answers (confirm and cancel in turn). A teardown deadlock came about once in 10 closes and once
+# in 90 answers before the fix.
+CLOSE_RUNS = 30
+ANSWER_RUNS = 30
+# Bounds against a hung program, never a measure of speed (a sanitizer build on a busy machine
+# is slow). The exit must be prompt: kestrow bounds its teardown at 0.5 s, and the sanitizer
+# build's leak check takes about 0.2 s more.
+WAIT_SECONDS = 30
+EXIT_SECONDS = 5
+MODULE_BUDGET_SECONDS = 300
+
+
+class OutOfTime(BaseException):
+    """Ends the whole module before ctest kills it, so that cleanup still runs."""
+
+
+def run_tool(command, env, timeout=WAIT_SECONDS):
+    return subprocess.run(command, env=env, capture_output=True, text=True, timeout=timeout)
+
+
+def stop(process):
+    if process is None or process.poll() is not None:
+        return
+    process.terminate()
+    try:
+        process.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait(timeout=10)
+
+
+class Compositor:
+    """sway on its headless backend as an unprivileged user, and one virtual keyboard."""
+
+    def __init__(self):
+        self.dir = tempfile.mkdtemp(prefix="kestrow-wayland.")
+        self._sway = None
+        self._keyboard = None
+        self._launches = 0
+
+    def __enter__(self):
+        try:
+            self._start()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def _start(self):
+        user = pwd.getpwnam(COMPOSITOR_USER)
+        os.chmod(self.dir, 0o755)  # the compositor reads its configuration here
+        sway_runtime = os.path.join(self.dir, "sway-runtime")
+        os.mkdir(sway_runtime, 0o700)
+        os.chown(sway_runtime, user.pw_uid, user.pw_gid)
+        config = os.path.join(self.dir, "sway.conf")
+        with open(config, "w") as file:
+            file.write(SWAY_CONFIG)
+        sway_env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "HOME": sway_runtime,
+                    "XDG_RUNTIME_DIR": sway_runtime, "WLR_BACKENDS": "headless",
+                    "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1"}
+        with open(os.path.join(self.dir, "sway.log"), "wb") as log:
+            self._sway = subprocess.Popen(
+                ["setpriv", f"--reuid={user.pw_uid}", f"--regid={user.pw_gid}", "--clear-groups",
+                 "--pdeathsig", "TERM", "sway", "-c", config],
+                env=sway_env, stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+
+        def sockets():
+            check(self._sway.poll() is None, "sway exited: " + self.log())
+            names = os.listdir(sway_runtime)
+            wayland = [n for n in names if n.startswith("wayland-") and not n.endswith(".lock")]
+            ipc = [n for n in names if n.startswith("sway-ipc.")]
+            return (wayland[0], ipc[0]) if wayland and ipc else None
+        wayland, ipc = wait_until(sockets, "sway's sockets")
+
+        # Clients run as root with a runtime directory of their own (Qt wants it owned by its
+        # user) and reach the compositor's socket by its full path.
+        runtime = os.path.join(self.dir, "runtime")
+        os.mkdir(runtime, 0o700)
+        env = {k: v for k, v in os.environ.items()
+               if not k.startswith(("QT_", "DBUS_", "AT_SPI", "XDG_", "WAYLAND_", "SWAYSOCK"))
+               and k != "DISPLAY"}
+        env.update({
+            "XDG_RUNTIME_DIR": runtime,
+            "XDG_SESSION_TYPE": "wayland",
+            "WAYLAND_DISPLAY": os.path.join(sway_runtime, wayland),
+            "SWAYSOCK": os.path.join(sway_runtime, ipc),
+            "HOME": self.dir,
+            "XDG_CONFIG_HOME": os.path.join(self.dir, "config"),
+            "XDG_CACHE_HOME": os.path.join(self.dir, "cache"),
+        })
+        self.env = env
+        wait_until(lambda: run_tool(["swaymsg", "-t", "get_outputs"], env).returncode == 0,
+                   "sway's IPC to answer")
+
+        self._keyboard = subprocess.Popen(["wtype", "-"], env=env, stdin=subprocess.PIPE,
+                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_until(self._seat_has_keyboard, "the virtual keyboard on the seat")
+
+    def _seat_has_keyboard(self):
+        check(self._keyboard.poll() is None, "the keyboard's wtype exited")
+        seats = json.loads(self.swaymsg("-t", "get_seats"))
+        return any(seat["capabilities"] & 2 for seat in seats)  # WL_SEAT_CAPABILITY_KEYBOARD
+
+    def log(self):
+        with contextlib.suppress(OSError), open(os.path.join(self.dir, "sway.log"), errors="replace") as f:
+            return f.read()[-2000:]
+        return ""
+
+    def __exit__(self, *exc):
+        if self._keyboard is not None and self._keyboard.poll() is None:
+            self._keyboard.kill()  # not EOF: that would make it type the nothing it was given
+            self._keyboard.wait()
+        stop(self._sway)
+        shutil.rmtree(self.dir, ignore_errors=True)
+        return False
+
+    def swaymsg(self, *args):
+        result = run_tool(["swaymsg", *args], self.env)
+        check(result.returncode == 0, f"swaymsg {args} failed: {result.stdout}{result.stderr}")
+        return result.stdout
+
+    def key(self, *keys):
+        """Presses and releases each key in turn, all through one wtype."""
+        result = run_tool(["wtype", *(arg for key in keys for arg in ("-k", key))], self.env)
+        check(result.returncode == 0, f"wtype {keys} failed: {result.stderr}")
+
+    def windows(self):
+        """Every application window in sway's tree."""
+        found = []
+        pending = [json.loads(self.swaymsg("-t", "get_tree"))]
+        while pending:
+            node = pending.pop()
+            if node.get("pid") and node.get("type") in ("con", "floating_con"):
+                found.append(node)
+            pending.extend(node.get("nodes", []) + node.get("floating_nodes", []))
+        return found
+
+    def colours(self, rect):
+        """How many distinct colours a part of the screen shows (grim's screenshot, as PPM)."""
+        area = f"{rect['x']},{rect['y']} {rect['width']}x{rect['height']}"
+        result = subprocess.run(["grim", "-t", "ppm", "-g", area, "-"], env=self.env,
+                                capture_output=True, timeout=WAIT_SECONDS)
+        check(result.returncode == 0, f"grim failed: {result.stderr.decode(errors='replace')}")
+        magic, width, height, depth, pixels = result.stdout.split(maxsplit=4)
+        check(magic == b"P6" and depth == b"255", "grim wrote a binary PPM")
+        size = int(width) * int(height) * 3
+        return len({pixels[i:i + 3] for i in range(0, size, 3)})
+
+    def screen_size(self):
+        """The output's size in logical pixels."""
+        rect = json.loads(self.swaymsg("-t", "get_outputs"))[0]["rect"]
+        return rect["width"], rect["height"]
+
+    def launch(self, binary):
+        self._launches += 1
+        return Kestrow(self, binary, self._launches)
+
+
+class Kestrow:
+    """One run of the program, started the way the installer starts it."""
+
+    def __init__(self, compositor, binary, number):
+        self.compositor = compositor
+        self._stdout_path = os.path.join(compositor.dir, f"kestrow-{number}.out")
+        self._stderr_path = os.path.join(compositor.dir, f"kestrow-{number}.err")
+        with open(self._stdout_path, "wb") as out, open(self._stderr_path, "wb") as err:
+            self.process = subprocess.Popen([binary], cwd=compositor.dir, stdin=subprocess.DEVNULL,
+                                            stdout=out, stderr=err, env=compositor.env)
+
+    def running(self):
+        return self.process.poll() is None
+
+    def stdout(self):
+        with open(self._stdout_path, "rb") as file:
+            return file.read().decode("utf-8", errors="replace")
+
+    def stderr(self):
+        with open(self._stderr_path, "rb") as file:
+            return file.read().decode("utf-8", errors="replace")
+
+    def own_windows(self, title):
+        return [w for w in self.compositor.windows() if w["pid"] == self.process.pid and w["name"] == title]
+
+    def wait_for_window(self, title=WINDOW_TITLE):
+        """The window titled `title`, once it is mapped and has the keyboard focus."""
+        def focused():
+            check(self.running(), f"kestrow exited ({self.process.returncode}) before showing "
+                                  f"'{title}'; stderr:\n{self.stderr()}")
+            windows = self.own_windows(title)
+            check(len(windows) <= 1, f"more than one window '{title}'")
+            # sway gives a window its frame a moment after mapping it: "normal" is a title bar
+            # drawn by sway (server-side decoration through xdg-decoration), "csd" would be
+            # the program's own.
+            ready = windows and windows[0]["focused"] and windows[0]["border"] != "none"
+            return windows[0] if ready else None
+        window = wait_until(focused, f"the window '{title}' to be mapped, framed and focused")
+        check_equal(window["app_id"], APP_ID, f"app id of '{title}'")
+        check_equal(window["border"], "normal", f"sway's frame of '{title}'")
+        return window
+
+    def close(self, window):
+        """What the compositor's close button or its close key does: xdg_toplevel.close."""
+        self.compositor.swaymsg(f"[con_id={window['id']}]", "kill")
+
+    def wait_for_exit(self):
+        """The exit status, and how long the process took to end after this call."""
+        started = time.monotonic()
+        try:
+            status = self.process.wait(timeout=EXIT_SECONDS)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"kestrow did not end within {EXIT_SECONDS} s; stdout:\n{self.stdout()}") from None
+        return status, time.monotonic() - started
+
+    def check_finished(self, stdout_lines):
+        """The process ended, status 0, exactly these lines out, nothing on standard error.
+        Returns the seconds it took to end."""
+        status, seconds = self.wait_for_exit()
+        check(status == 0, f"exit status {status}, expected 0; stderr:\n{self.stderr()}")
+        check_equal(self.stdout(), "".join(line + "\n" for line in stdout_lines), "standard output")
+        check_equal(self.stderr(), "", "standard error")
+        return seconds
+
+    def check_still_open(self):
+        check(self.running(), f"kestrow ended ({self.process.returncode}); stderr:\n{self.stderr()}")
+        check_equal(self.stdout(), "", "standard output while the dialog is open")
+
+
+@contextlib.contextmanager
+def launched(compositor, binary):
+    kestrow = compositor.launch(binary)
+    try:
+        yield kestrow
+    except BaseException:
+        if kestrow.running():
+            print(f"(kestrow was still running when the case failed; stdout: {kestrow.stdout()!r}, "
+                  f"stderr: {kestrow.stderr()!r})", flush=True)
+        raise
+    finally:
+        stop(kestrow.process)
+
+
+@contextlib.contextmanager
+def failing_as(what):
+    """Names the run in a failure's message."""
+    try:
+        yield
+    except Failure as failure:
+        raise Failure(f"{what}: {failure}") from None
+
+
+# The cases ----------------------------------------------------------------------------------------
+
+def confirm_by_keys(compositor, exchange, binary):
+    """Space ticks the focused first row, Tab moves to "Select All", Space ticks every row, Return
+    confirms: every name is written, then the flag."""
+    exchange.reset(printer_list=SAMPLE_LIST, selection=STALE_SELECTION)
+    with launched(compositor, binary) as kestrow:
+        window = kestrow.wait_for_window()
+        # On screen: sway's title bar with its text, and the window's content drawn by Qt.
+        check(compositor.colours(window["deco_rect"]) >= 3, "the title bar shows a title")
+        check(compositor.colours(window["rect"]) >= 10, "the window shows its content")
+        compositor.key("space", "Tab", "space", "Return")
+        kestrow.check_finished([DONE_LINE])
+    check_exchange_files(SAMPLE_LIST, SAMPLE_ALL_SELECTED, b"")
+
+
+def confirm_with_the_ok_button(compositor, exchange, binary):
+    """Space ticks the first row; Tab three times reaches OK, and Space presses it."""
+    exchange.reset(printer_list=SAMPLE_LIST)
+    with launched(compositor, binary) as kestrow:
+        kestrow.wait_for_window()
+        compositor.key("space", "Tab", "Tab", "Tab", "space")
+        kestrow.check_finished([DONE_LINE])
+    check_exchange_files(SAMPLE_LIST, b"Zeta", b"")
+
+
+def cancel_by_escape(compositor, exchange, binary):
+    """Escape, with a row ticked and a stale selection file: the file goes, the flag comes."""
+    exchange.reset(printer_list=SAMPLE_LIST, selection=STALE_SELECTION)
+    with launched(compositor, binary) as kestrow:
+        kestrow.wait_for_window()
+        compositor.key("space", "Escape")
+        kestrow.check_finished([REMOVED_LINE, DONE_LINE])
+    check_exchange_files(SAMPLE_LIST, None, b"")
+
+
+def alert_is_modal(compositor, exchange, binary):
+    """No list: the alert comes up over the window, with the keyboard; Return dismisses it and the
+    window stays; then Escape cancels."""
+    exchange.reset()
+    with launched(compositor, binary) as kestrow:
+        alert = kestrow.wait_for_window(ALERT_TITLE)
+        window = kestrow.own_windows(WINDOW_TITLE)
+        check(len(window) == 1, "the window under the alert is mapped")
+        inside, outside = alert["rect"], window[0]["rect"]
+        middle = (inside["x"] + inside["width"] // 2, inside["y"] + inside["height"] // 2)
+        check(outside["x"] <= middle[0] <= outside["x"] + outside["width"]
+              and outside["y"] <= middle[1] <= outside["y"] + outside["height"],
+              f"the alert {inside} is over the window {outside}")
+        compositor.key("Return")
+        wait_until(lambda: not kestrow.own_windows(ALERT_TITLE), "the alert to close")
+        kestrow.wait_for_window()
+        kestrow.check_still_open()
+        check_exchange_files(None, None, None)
+        compositor.key("Escape")
+        kestrow.check_finished([DONE_LINE])
+    check_exchange_files(None, None, b"")
+
+
+def closed_by_the_compositor(compositor, exchange, binary):
+    """The compositor closes the window: no answer, nothing written, status 0."""
+    exchange.reset(printer_list=SAMPLE_LIST, selection=STALE_SELECTION)
+    with launched(compositor, binary) as kestrow:
+        window = kestrow.wait_for_window()
+        compositor.key("space")
+        kestrow.close(window)
+        kestrow.check_finished([])
+    check_exchange_files(SAMPLE_LIST, STALE_SELECTION, None)
+
+
+def fits_a_small_screen(compositor, exchange, binary):
+    """On the normal screen the window opens at 550 x 400; at a scale factor of 2 on a small
+    screen it shrinks so that it fits, with its title bar."""
+    exchange.reset(printer_list=SAMPLE_LIST)
+    with launched(compositor, binary) as kestrow:
+        window = kestrow.wait_for_window()
+        geometry = window["geometry"]
+        check_equal((geometry["width"], geometry["height"]), (550, 400), "the opening size")
+        kestrow.close(window)
+        kestrow.check_finished([])
+
+    compositor.swaymsg("output", "HEADLESS-1", "resolution", SMALL_SCREEN, "scale", "2")
+    try:
+        screen_width, screen_height = compositor.screen_size()
+        with launched(compositor, binary) as kestrow:
+            window = kestrow.wait_for_window()
+            geometry, frame, title_bar = window["geometry"], window["rect"], window["deco_rect"]
+            check(geometry["width"] <= screen_width and geometry["height"] <= screen_height,
+                  f"the window's own size {geometry} fits the screen {screen_width} x {screen_height}")
+            # With sway's frame (borders, and the title bar above): where sway puts it is sway's
+            # choice (it centres the window without its title bar), but it fits.
+            check(frame["width"] <= screen_width and frame["height"] + title_bar["height"] <= screen_height,
+                  f"the window {frame} with its title bar {title_bar} fits the screen "
+                  f"{screen_width} x {screen_height}")
+            kestrow.close(window)
+            kestrow.check_finished([])
+    finally:
+        compositor.swaymsg("output", "HEADLESS-1", "resolution", "1280x800", "scale", "1")
+    check_exchange_files(SAMPLE_LIST, None, None)
+
+
+def never_hangs_at_exit(compositor, exchange, binary):
+    """Many closes through the compositor, and many answers: every run ends, status 0, promptly."""
+    names = b"Printer B\nPrinter A\n"
+    schedule = [how for run in range(max(CLOSE_RUNS, ANSWER_RUNS))
+                for how in ("close" if run < CLOSE_RUNS else None,
+                            ("confirm" if run % 2 == 0 else "cancel") if run < ANSWER_RUNS else None) if how]
+    exit_times = []
+    for run, how in enumerate(schedule, 1):
+        exchange.reset(printer_list=names)
+        with launched(compositor, binary) as kestrow, failing_as(f"run {run} of {len(schedule)} ({how})"):
+            window = kestrow.wait_for_window()
+            if how == "close":
+                kestrow.close(window)
+                exit_times.append(kestrow.check_finished([]))
+                check_exchange_files(names, None, None)
+            elif how == "confirm":
+                compositor.key("space", "Return")  # the first row, "Printer B"
+                exit_times.append(kestrow.check_finished([DONE_LINE]))
+                check_exchange_files(names, b"Printer B", b"")
+            else:
+                compositor.key("Escape")
+                exit_times.append(kestrow.check_finished([DONE_LINE]))
+                check_exchange_files(names, None, b"")
+    exit_times.sort()
+    print(f"    {len(schedule)} runs ({CLOSE_RUNS} closes, {ANSWER_RUNS} answers) all ended with status 0; "
+          f"from the close request or the last key to the exit: median {exit_times[len(exit_times) // 2]:.2f} s, "
+          f"slowest {exit_times[-1]:.2f} s", flush=True)
+
+
+CASES = [
+    ("confirm: Space, Tab, Space on Select All, Return", confirm_by_keys),
+    ("confirm: Space, Tab to OK, Space", confirm_with_the_ok_button),
+    ("cancel: Escape", cancel_by_escape),
+    ("the alert is modal over the window", alert_is_modal),
+    ("closed by the compositor", closed_by_the_compositor),
+    ("the window fits a small screen at scale 2", fits_a_small_screen),
+    ("the process always ends", never_hangs_at_exit),
+]
+
+
+# Running -------------------------------------------------------------------------------------
+
+def enter_private_tmp():
+    """Starts this module again in a private mount and network namespace whose /tmp is empty and
+    its own; returns False where that is not allowed (then the lock guards the exchange files)."""
+    if os.environ.get(NAMESPACE_MARK) == "1":
+        subprocess.run(["mount", "-t", "tmpfs", "-o", "mode=1777", "tmpfs", "/tmp"], check=True)
+        return True
+    probe = subprocess.run(["unshare", "--mount", "--net", "true"], capture_output=True)
+    if probe.returncode != 0:
+        print("(no private namespace here; holding the exchange-files lock instead)", flush=True)
+        return False
+    env = dict(os.environ, **{NAMESPACE_MARK: "1"})
+    os.execvpe("unshare", ["unshare", "--mount", "--net", "--propagation", "private", "--",
+                           sys.executable, "-B", "-E", "-s", os.path.abspath(__file__), *sys.argv[1:]], env)
+    return True  # not reached
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(f"usage: {sys.argv[0]} PATH_TO_KESTROW")
+    binary = os.path.abspath(sys.argv[1])
+    if os.geteuid() != 0:
+        print("SKIP: needs root, to run sway as an unprivileged user (setpriv) and to have a private /tmp")
+        sys.exit(SKIPPED)
+    missing = [tool for tool in TOOLS if shutil.which(tool) is None]
+    if missing:
+        print(f"FAIL: missing {', '.join(missing)} (scripts/deps lists the Debian packages)")
+        sys.exit(1)
+    enter_private_tmp()
+
+    def give_up(signum, _frame):
+        signal.signal(signal.SIGTERM, signal.SIG_IGN)
+        signal.signal(signal.SIGALRM, signal.SIG_IGN)
+        raise OutOfTime(f"signal {signum} (the module's budget is {MODULE_BUDGET_SECONDS} s)")
+
+    signal.signal(signal.SIGTERM, give_up)
+    signal.signal(signal.SIGALRM, give_up)
+
+    failures = 0
+    module_started = time.monotonic()
+    try:
+        with ExchangeLock():
+            signal.alarm(MODULE_BUDGET_SECONDS)
+            with ExchangeFiles() as exchange, Compositor() as compositor:
+                for name, case in CASES:
+                    started = time.monotonic()
+                    try:
+                        case(compositor, exchange, binary)
+                        print(f"PASS {name} ({time.monotonic() - started:.1f} s)", flush=True)
+                    except Exception:  # noqa: BLE001 (report every case, then fail the module)
+                        failures += 1
+                        print(f"FAIL {name}", flush=True)
+                        traceback.print_exc(file=sys.stdout)
+                        print("sway's log:\n" + compositor.log(), flush=True)
+    except Failure as failure:
+        print(f"FAIL: {failure}", flush=True)
+        failures += 1
+    except OutOfTime as stop_reason:
+        print(f"FAIL: stopped by {stop_reason}; the exchange files were restored", flush=True)
+        failures += 1
+    signal.alarm(0)
+    print(f"{len(CASES) - failures} passed, {failures} failed "
+          f"({time.monotonic() - module_started:.1f} s)", flush=True)
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()
