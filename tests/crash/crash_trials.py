@@ -28,7 +28,7 @@ import time
 for _part in ("desktop", "e2e"):
     sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", _part))
 
-from desktop import session  # noqa: E402
+from desktop import raise_on_signals, session  # noqa: E402
 from exchange import LOCK_WAIT_SECONDS, Busy  # noqa: E402
 from harness import (DONE_FLAG, DONE_LINE, SELECTION, Failure, OutOfTime, check, check_equal,  # noqa: E402
                      file_or_none, launched)
@@ -252,13 +252,8 @@ def main():
     # budget counts from the moment the files are ours.
     budget = args.budget or 60 + 6 * args.trials
 
-    def give_up(signum, _frame):
-        signal.signal(signal.SIGTERM, signal.SIG_IGN)
-        signal.signal(signal.SIGALRM, signal.SIG_IGN)
-        raise OutOfTime(f"signal {signum} (the budget is {budget} s)")
-
-    signal.signal(signal.SIGTERM, give_up)
-    signal.signal(signal.SIGALRM, give_up)
+    raise_on_signals((signal.SIGTERM, signal.SIGALRM),
+                     lambda signum: OutOfTime(f"signal {signum} (the budget is {budget} s)"))
 
     counts = {outcome: 0 for outcome in OUTCOMES}
     started = time.monotonic()

@@ -101,3 +101,9 @@ class Accessibility:
             left, top, _, _ = self.extents(node)
             x, y = left + at[0], top + at[1]
         self.kestrow.desktop.click(x, y)
+
+
+def window_tree(kestrow):
+    """The tree of a run (started with accessible=True), once its window is up and has the focus."""
+    kestrow.wait_for_window()
+    return Accessibility(kestrow.desktop, kestrow)

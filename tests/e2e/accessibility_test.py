@@ -1,21 +1,16 @@
 """What assistive technology sees over AT-SPI: the window, the rows named by the printer names
 with their checked state, "Select All", "Cancel", "OK", and the alert."""
 
-from accessibility import Accessibility
+from accessibility import Accessibility, window_tree
 from harness import (ALERT_TITLE, DONE_LINE, PRINTER_LIST, SAMPLE_LIST, SAMPLE_ROWS, WINDOW_TITLE,
                      KestrowTestCase, check, check_equal, check_exchange_files, main)
 
 
 class AccessibilityTest(KestrowTestCase):
-    def shown(self, kestrow):
-        """The tree of a run whose list has loaded, once its window is up."""
-        kestrow.wait_for_window()
-        return Accessibility(self.desktop, kestrow)
-
     def test_window_is_a_frame_titled_orvane_setup(self):
         self.exchange.reset(printer_list=SAMPLE_LIST)
         with self.launched(accessible=True) as kestrow:
-            tree = self.shown(kestrow)
+            tree = window_tree(kestrow)
             windows = [(node.getRoleName(), node.name) for node in tree.children(tree.app)]
             # Screen readers announce a top-level window by its frame (or dialog) role and title.
             check_equal(windows, [("frame", WINDOW_TITLE)], "the application's top-level windows")
@@ -24,7 +19,7 @@ class AccessibilityTest(KestrowTestCase):
     def test_controls_rows_and_their_checked_state(self):
         self.exchange.reset(printer_list=SAMPLE_LIST)
         with self.launched(accessible=True) as kestrow:
-            tree = self.shown(kestrow)
+            tree = window_tree(kestrow)
             check_equal(tree.app.name, "kestrow", "application name")
             tree.find("label", "Select Printers to Install", root=tree.window())
             rows = tree.rows()
@@ -61,7 +56,7 @@ class AccessibilityTest(KestrowTestCase):
     def test_a_rows_accessible_action_ticks_it(self):
         self.exchange.reset(printer_list=SAMPLE_LIST)
         with self.launched(accessible=True) as kestrow:
-            tree = self.shown(kestrow)
+            tree = window_tree(kestrow)
             alpha = tree.rows()[1]
             action = alpha.queryAction()
             names = [action.getName(i) for i in range(action.nActions)]

@@ -1,6 +1,6 @@
 """Cancelling by Escape or by "Cancel": a stale selection file goes, the done flag comes, exit 0."""
 
-from accessibility import Accessibility
+from accessibility import window_tree
 from harness import (DONE_LINE, REMOVED_LINE, SAMPLE_LIST, STALE_SELECTION, KestrowTestCase,
                      check_exchange_files, main)
 
@@ -19,8 +19,7 @@ class CancelTest(KestrowTestCase):
             with self.row(name):
                 self.exchange.reset(printer_list=SAMPLE_LIST, selection=stale_selection)
                 with self.launched(accessible=True) as kestrow:
-                    kestrow.wait_for_window()
-                    tree = Accessibility(self.desktop, kestrow)
+                    tree = window_tree(kestrow)
                     rows = tree.rows()
                     # A selection does not matter to cancel.
                     tree.click(rows[0])

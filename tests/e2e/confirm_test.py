@@ -1,6 +1,6 @@
 """Confirming: ticked rows end up, sorted, in the selection file; then the done flag; then exit 0."""
 
-from accessibility import Accessibility
+from accessibility import window_tree
 from harness import (DONE_LINE, SAMPLE_ALL_SELECTED, SAMPLE_LIST, SAMPLE_ROWS, STALE_SELECTION,
                      KestrowTestCase, check_equal, check_exchange_files, main)
 
@@ -10,8 +10,7 @@ class ConfirmTest(KestrowTestCase):
         # A stale selection file longer than the new one and a done flag with content stand there.
         self.exchange.reset(printer_list=SAMPLE_LIST, selection=STALE_SELECTION, done_flag=b"old flag\n")
         with self.launched(accessible=True) as kestrow:
-            kestrow.wait_for_window()
-            tree = Accessibility(self.desktop, kestrow)
+            tree = window_tree(kestrow)
             rows = tree.rows()
             check_equal([row.name for row in rows], SAMPLE_ROWS, "row names")
             alpha, brother = rows[1], rows[2]
@@ -28,8 +27,7 @@ class ConfirmTest(KestrowTestCase):
     def test_click_on_ok_after_select_all(self):
         self.exchange.reset(printer_list=SAMPLE_LIST)
         with self.launched(accessible=True) as kestrow:
-            kestrow.wait_for_window()
-            tree = Accessibility(self.desktop, kestrow)
+            tree = window_tree(kestrow)
             rows = tree.rows()
             select_all = tree.find("check box", "Select All")
             ok = tree.find("push button", "OK")
@@ -44,8 +42,7 @@ class ConfirmTest(KestrowTestCase):
     def test_one_name_twice_is_written_once(self):
         self.exchange.reset(printer_list=SAMPLE_LIST)
         with self.launched(accessible=True) as kestrow:
-            kestrow.wait_for_window()
-            tree = Accessibility(self.desktop, kestrow)
+            tree = window_tree(kestrow)
             rows = tree.rows()
             first_beta, second_beta = rows[3], rows[8]
             tree.click(second_beta)

@@ -1,6 +1,6 @@
 """Return with nothing selected does nothing: no alert, no file touched, the dialog stays."""
 
-from accessibility import Accessibility
+from accessibility import window_tree
 from harness import (ALERT_TITLE, DONE_LINE, REMOVED_LINE, SAMPLE_LIST, STALE_SELECTION,
                      KestrowTestCase, check, check_exchange_files, main)
 
@@ -9,8 +9,7 @@ class EmptyReturnTest(KestrowTestCase):
     def test_return_with_nothing_selected(self):
         self.exchange.reset(printer_list=SAMPLE_LIST, selection=STALE_SELECTION)
         with self.launched(accessible=True) as kestrow:
-            kestrow.wait_for_window()
-            tree = Accessibility(self.desktop, kestrow)
+            tree = window_tree(kestrow)
             rows = tree.rows()
             ok = tree.find("push button", "OK")
             check(not tree.has_state(ok, "enabled"), "OK is disabled while nothing is selected")

@@ -21,7 +21,7 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "desktop"))
 
-from desktop import Failure, session, stop_process, wait_until  # noqa: E402
+from desktop import Failure, raise_on_signals, session, stop_process, wait_until  # noqa: E402
 from exchange import (DONE_FLAG, PRINTER_LIST, SELECTION, file_or_none,  # noqa: E402
                       read_bytes)
 
@@ -311,13 +311,7 @@ def main():
         sys.exit(f"usage: {sys.argv[0]} PATH_TO_KESTROW [unittest options]")
     KestrowTestCase.binary = os.path.abspath(sys.argv[1])
 
-    def stop(signum, _frame):
-        signal.signal(signal.SIGTERM, signal.SIG_IGN)
-        signal.signal(signal.SIGHUP, signal.SIG_IGN)
-        raise Stopped(f"signal {signum}")
-
-    signal.signal(signal.SIGTERM, stop)
-    signal.signal(signal.SIGHUP, stop)
+    raise_on_signals((signal.SIGTERM, signal.SIGHUP), lambda signum: Stopped(f"signal {signum}"))
     runner = unittest.TextTestRunner(resultclass=_Result, verbosity=2)
     try:
         program = unittest.main(module="__main__", argv=[sys.argv[0], *sys.argv[2:]], testRunner=runner,

@@ -2,7 +2,7 @@
 that the toolkit reads as a double or triple click. "Select All", a stock check box, is the
 reference."""
 
-from accessibility import Accessibility
+from accessibility import window_tree
 from harness import SAMPLE_LIST, KestrowTestCase, check_equal, main
 
 # what is clicked, how many times in quick succession
@@ -15,8 +15,7 @@ class RowClickTest(KestrowTestCase):
             with self.row(f"{target}, {'double' if count == 2 else 'triple'} click"):
                 self.exchange.reset(printer_list=SAMPLE_LIST)
                 with self.launched(accessible=True) as kestrow:
-                    kestrow.wait_for_window()
-                    tree = Accessibility(self.desktop, kestrow)
+                    tree = window_tree(kestrow)
                     rows = tree.rows()
                     select_all = tree.find("check box", "Select All")
                     if target == "row":

@@ -14,16 +14,18 @@ import stat
 import sys
 import tempfile
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+for _part in ("desktop", "e2e"):
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", _part))
 
 from accessibility import Accessibility  # noqa: E402
+from desktop import start_session_bus, stop_process  # noqa: E402
 from harness import (ALERT_TITLE, DONE_FLAG, DONE_LINE, PRINTER_LIST, REMOVED_LINE,  # noqa: E402
                      SELECTION, KestrowTestCase, check, check_equal, file_or_none, main)
 
 # What the test modules take from here, the harness's names included.
 __all__ = [
     "DONE_FLAG", "DONE_LINE", "PRINTER_LIST", "REMOVED_LINE", "SELECTION", "KestrowTestCase", "check",
-    "check_equal", "file_or_none", "main",
+    "check_equal", "file_or_none", "main", "start_session_bus", "stop_process",
     "LIST", "LIST_SELECTED", "TARGET_CONTENT", "NOT_FOUND_MESSAGE", "read_failure_message",
     "write_error_message", "removal_error_line", "flag_error_line", "sandbox", "make_target_file",
     "make_hard_link", "make_target_directory", "entry", "check_regular_file", "alert_message",

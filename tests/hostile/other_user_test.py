@@ -12,11 +12,9 @@ which the accessibility bus is started as nobody; root may connect to that (at-s
 root).
 """
 
-import contextlib
 import os
 import pwd
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
@@ -24,7 +22,7 @@ import tempfile
 from hostile import (DONE_FLAG, DONE_LINE, LIST, LIST_SELECTED, PRINTER_LIST, SELECTION, KestrowTestCase,
                      alert_message, cancel, check, check_equal, check_regular_file, confirm_everything,
                      dismiss_alert_and_cancel, entry, flag_error_line, main, read_failure_message,
-                     removal_error_line)
+                     removal_error_line, start_session_bus, stop_process)
 
 USER, GROUP = "nobody", "nogroup"
 AS_USER = ("setpriv", f"--reuid={USER}", f"--regid={GROUP}", "--clear-groups")
@@ -74,27 +72,15 @@ class OtherUser:
             os.chown(self.home, user.pw_uid, user.pw_gid)
             self.env = {"PATH": "/usr/bin:/bin", "HOME": self.home, "XDG_RUNTIME_DIR": self.home,
                         "DISPLAY": self.desktop.env["DISPLAY"], **self.sanitizer_options}
-            read_end, write_end = os.pipe()
-            with os.fdopen(read_end, "rb") as address, os.fdopen(write_end, "wb") as writer:
-                # Its own process group, so that the accessibility bus it starts ends with it.
-                self.bus = subprocess.Popen(
-                    [*AS_USER, "dbus-daemon", "--session", "--nofork", "--nosyslog",
-                     f"--print-address={writer.fileno()}", f"--address=unix:dir={self.home}"],
-                    pass_fds=(writer.fileno(),), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                    stderr=subprocess.DEVNULL, env=self.env, cwd="/", start_new_session=True)
-                writer.close()
-                self.env["DBUS_SESSION_BUS_ADDRESS"] = address.readline().decode().strip()
-            check(self.env["DBUS_SESSION_BUS_ADDRESS"], "the session bus for nobody did not start")
+            self.bus, self.env["DBUS_SESSION_BUS_ADDRESS"] = start_session_bus(
+                self.env, prefix=AS_USER, options=[f"--address=unix:dir={self.home}"], cwd="/")
         except BaseException:
             self.__exit__()
             raise
         return self
 
     def __exit__(self, *exc):
-        if self.bus is not None:
-            with contextlib.suppress(ProcessLookupError):
-                os.killpg(self.bus.pid, signal.SIGTERM)
-            self.bus.wait(timeout=10)
+        stop_process(self.bus, group=True)
         shutil.rmtree(self.home, ignore_errors=True)
         return False
 

@@ -14,41 +14,38 @@ from hostile import (DONE_FLAG, DONE_LINE, LIST, LIST_SELECTED, REMOVED_LINE, SE
 
 link_to_file, dangling_link, link_to_directory, hard_link = link_planters(SELECTION)
 
-# what the link is, the planter
-LINKS = [
-    ("a link to a file", link_to_file),
-    ("a dangling link", dangling_link),
-    ("a link to a directory", link_to_directory),
-    ("a hard link", hard_link),
+# name, the planter, how it ends: on confirm the link is replaced, on cancel removed
+LINK_ROWS = [
+    ("confirm over a link to a file", link_to_file, "confirm"),
+    ("confirm over a dangling link", dangling_link, "confirm"),
+    ("confirm over a link to a directory", link_to_directory, "confirm"),
+    ("confirm over a hard link", hard_link, "confirm"),
+    ("cancel with a link to a file", link_to_file, "cancel"),
+    ("cancel with a dangling link", dangling_link, "cancel"),
+    ("cancel with a link to a directory", link_to_directory, "cancel"),
+    ("cancel with a hard link", hard_link, "cancel"),
 ]
 
 
 class SelectionPathTest(KestrowTestCase):
-    def test_link_replaced_on_confirm(self):
-        for what, plant in LINKS:
-            with self.row(f"confirm over {what}"):
+    def test_link_replaced_or_removed(self):
+        for name, plant, how in LINK_ROWS:
+            with self.row(name):
                 self.exchange.reset(printer_list=LIST)
                 with sandbox() as directory:
                     plant(directory)
                     before = entry(directory)
                     with self.launched() as kestrow:
-                        confirm_everything(kestrow)
-                        kestrow.check_finished([DONE_LINE])
-                    check_regular_file(SELECTION, LIST_SELECTED)
-                    check_equal(entry(directory), before, "the link's target (and its directory) afterwards")
-                    check_regular_file(DONE_FLAG, b"")
-
-    def test_link_removed_on_cancel(self):
-        for what, plant in LINKS:
-            with self.row(f"cancel with {what}"):
-                self.exchange.reset(printer_list=LIST)
-                with sandbox() as directory:
-                    plant(directory)
-                    before = entry(directory)
-                    with self.launched() as kestrow:
-                        cancel(kestrow)
-                        kestrow.check_finished([REMOVED_LINE, DONE_LINE])
-                    check_equal(entry(SELECTION), None, "the selection path afterwards")
+                        if how == "confirm":
+                            confirm_everything(kestrow)
+                            kestrow.check_finished([DONE_LINE])
+                        else:
+                            cancel(kestrow)
+                            kestrow.check_finished([REMOVED_LINE, DONE_LINE])
+                    if how == "confirm":
+                        check_regular_file(SELECTION, LIST_SELECTED)
+                    else:
+                        check_equal(entry(SELECTION), None, "the selection path afterwards")
                     check_equal(entry(directory), before, "the link's target (and its directory) afterwards")
                     check_regular_file(DONE_FLAG, b"")
 
