@@ -236,12 +236,11 @@ class KestrowTestCase(unittest.TestCase):
     MODULE_BUDGET_SECONDS = 120
     # ... and for one case, above the 30 s bounds of single waits, whose messages say more.
     CASE_BUDGET_SECONDS = 45
-    # For the desktop: session() of tests/desktop/desktop.py.
-    SESSION_OPTIONS = {}
 
     @classmethod
     def setUpClass(cls):
-        desktop_session = session(**cls.SESSION_OPTIONS)
+        desktop_session = session(waiting=lambda: print(
+            "another run is using the exchange files; waiting for it", file=sys.stderr, flush=True))
         started = desktop_session.__enter__()
         cls.addClassCleanup(desktop_session.__exit__, None, None, None)
         cls.desktop, cls.exchange = started.desktop, started.exchange
@@ -318,7 +317,7 @@ def main():
                                 exit=False)
         status = 0 if program.result.wasSuccessful() else 1
     except KeyboardInterrupt as interruption:
-        print(f"stopped ({interruption or 'interrupted'}); the exchange files are restored", file=sys.stderr)
+        print(f"stopped ({interruption or 'interrupted'}); the exchange files are put back", file=sys.stderr)
         status = 1
     finally:
         # After an interruption unittest skips the class cleanups: the desktop and the files wait here.
