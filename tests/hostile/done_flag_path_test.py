@@ -5,9 +5,8 @@ line is printed and the run still ends with status 0."""
 
 import os
 
-from hostile import (DONE_FLAG, DONE_LINE, LIST, LIST_SELECTED, SELECTION, KestrowTestCase, cancel,
-                     check_equal, check_regular_file, confirm_everything, entry, flag_error_line,
-                     link_planters, main, sandbox)
+from hostile import (DONE_FLAG, DONE_LINE, LIST, LIST_SELECTED, SELECTION, KestrowTestCase, check_equal,
+                     check_regular_file, entry, finish, flag_error_line, link_planted, link_planters, main)
 
 
 link_to_file, dangling_link, link_to_directory, hard_link = link_planters(DONE_FLAG)
@@ -29,28 +28,16 @@ DIRECTORY_ROWS = [
 ]
 
 
-def finish(kestrow, how):
-    if how == "confirm":
-        confirm_everything(kestrow)
-    else:
-        cancel(kestrow)
-
-
 class DoneFlagPathTest(KestrowTestCase):
     def test_link_replaced(self):
         for name, plant, how in LINK_ROWS:
-            with self.row(name):
-                self.exchange.reset(printer_list=LIST)
-                with sandbox() as directory:
-                    plant(directory)
-                    before = entry(directory)
-                    with self.launched() as kestrow:
-                        finish(kestrow, how)
-                        kestrow.check_finished([DONE_LINE])
-                    check_regular_file(DONE_FLAG, b"")
-                    check_equal(entry(directory), before, "the link's target (and its directory) afterwards")
-                    if how == "confirm":
-                        check_regular_file(SELECTION, LIST_SELECTED)
+            with self.row(name), link_planted(self.exchange, plant):
+                with self.launched() as kestrow:
+                    finish(kestrow, how)
+                    kestrow.check_finished([DONE_LINE])
+                check_regular_file(DONE_FLAG, b"")
+                if how == "confirm":
+                    check_regular_file(SELECTION, LIST_SELECTED)
 
     def test_directory_reported(self):
         for name, how, with_file in DIRECTORY_ROWS:

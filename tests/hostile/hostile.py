@@ -29,7 +29,7 @@ __all__ = [
     "LIST", "LIST_SELECTED", "TARGET_CONTENT", "NOT_FOUND_MESSAGE", "read_failure_message",
     "write_error_message", "removal_error_line", "flag_error_line", "sandbox", "make_target_file",
     "make_hard_link", "make_target_directory", "entry", "check_regular_file", "alert_message",
-    "dismiss_alert_and_cancel", "confirm_everything", "cancel", "link_planters",
+    "dismiss_alert_and_cancel", "confirm_everything", "cancel", "finish", "link_planted", "link_planters",
 ]
 
 LIST = b"Printer B\nPrinter A\n"
@@ -157,3 +157,23 @@ def confirm_everything(kestrow):
 def cancel(kestrow):
     kestrow.wait_for_window()
     kestrow.desktop.key("Escape")
+
+
+def finish(kestrow, how):
+    """Ends the dialog by "confirm" (confirm_everything) or "cancel"."""
+    if how == "confirm":
+        confirm_everything(kestrow)
+    else:
+        cancel(kestrow)
+
+
+@contextlib.contextmanager
+def link_planted(exchange, plant):
+    """The exchange files reset to LIST, and plant(directory) run with a sandbox directory for the
+    link's target; afterwards that target (and its directory) must be exactly as it was."""
+    exchange.reset(printer_list=LIST)
+    with sandbox() as directory:
+        plant(directory)
+        before = entry(directory)
+        yield
+        check_equal(entry(directory), before, "the link's target (and its directory) afterwards")
