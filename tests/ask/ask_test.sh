@@ -6,12 +6,8 @@
 #   CASE         one of the case_* functions below, without the prefix
 #   SHELL        run kestrow-ask with this shell instead of its #! line (e.g. "bash --posix")
 #
-# The exchange paths are fixed under /tmp, and other people on the machine may be
-# running the real window. So each case runs in a private mount namespace with its own
-# empty /tmp when the kernel allows it (unshare -rm). Otherwise (or with
-# KESTROW_ASK_TEST_SHARED_TMP=1) it takes /tmp/kestrow-exchange-files.lock, the lock
-# that the end-to-end harness and scripts/demo share, moves whatever stands at the
-# three paths aside, and puts it back at the end.
+# Each case runs with its own empty /tmp when the kernel allows it (unshare -rm), else in
+# the real one on the test desktop's terms: see private_tmp.sh.
 set -u
 
 if [ $# -lt 2 ]; then
@@ -19,8 +15,8 @@ if [ $# -lt 2 ]; then
   exit 2
 fi
 
-# shellcheck source=tests/ask/exchange_files.sh
-. "$(dirname -- "$0")/exchange_files.sh"
+# shellcheck source=tests/ask/private_tmp.sh
+. "$(dirname -- "$0")/private_tmp.sh"
 askLock=/tmp/kestrow-ask.lock
 
 # Relative paths stay valid: this script never changes directory, and inside the
@@ -39,24 +35,17 @@ case ${2:-} in
 esac
 
 if [ -z "${KESTROW_ASK_TEST_TMP:-}" ]; then
-  if [ -z "${KESTROW_ASK_TEST_SHARED_TMP:-}" ] &&
-    unshare -rm --propagation private sh -c 'mount -t tmpfs tmpfs /tmp' 2>/dev/null; then
-    # Stage the three scripts in one directory and enter it before /tmp is covered:
-    # the sources may themselves live under /tmp, and the working directory survives.
-    stage=$(mktemp -d) || exit 2
-    trap 'rm -rf -- "$stage"' EXIT
-    trap 'exit 1' INT TERM HUP
-    cp -- "$0" "$stage/ask_test.sh" && cp -- "$here/fake-kestrow" "$stage/fake-kestrow" &&
-      cp -- "$here/exchange_files.sh" "$stage/exchange_files.sh" &&
-      cp -- "$1" "$stage/kestrow-ask" || exit 2
+  if privateTmpPossible '-rm --propagation private'; then
+    stageTests
+    cp -- "$1" "$stage/kestrow-ask" || exit 2
     shift
-    # shellcheck disable=SC2016 # expanded by the inner shell
-    KESTROW_ASK_TEST_TMP=private unshare -rm --propagation private sh -c '
-      cd "$1" && mount -t tmpfs -o mode=1777 tmpfs /tmp && shift && exec sh ./ask_test.sh ./kestrow-ask "$@"
-    ' sh "$stage" "$@"
+    export KESTROW_ASK_TEST_TMP=private
+    inPrivateTmp '-rm --propagation private' sh ./ask/ask_test.sh ./kestrow-ask "$@"
     exit $?
   fi
-  KESTROW_ASK_TEST_TMP=shared
+  # The lock and the exchange files of the test desktop, without the desktop itself.
+  export KESTROW_ASK_TEST_TMP=shared
+  exec "$testsDir/desktop/on-desktop" --no-display --name "ask test [$2]" -- sh "$0" "$@"
 fi
 export KESTROW_ASK_TEST_TMP
 
@@ -94,17 +83,12 @@ restore() {
   if [ -z "$passed" ] && [ -n "$t" ]; then
     stopLeftovers
   fi
-  restoreExchangeFiles
   if [ -n "$t" ]; then
     rm -rf -- "$t"
   fi
 }
 trap restore EXIT
 trap 'exit 1' INT TERM HUP
-
-if [ "$KESTROW_ASK_TEST_TMP" = shared ]; then
-  setAsideExchangeFiles ask-test
-fi
 
 t=$(mktemp -d /tmp/kestrow-ask-test.XXXXXX) || exit 2
 mkdir "$t/bin" "$t/log" || exit 2

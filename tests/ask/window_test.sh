@@ -1,7 +1,7 @@
 #!/bin/sh
 # shellcheck disable=SC2317 # the cases and helpers are reached through "case_$caseName" and traps
-# One case of kestrow-ask with the real kestrow window, on a private Xvfb with openbox,
-# played by real X key events (xdotool).
+# One case of kestrow-ask with the real kestrow window, on the test desktop (Xvfb, openbox and a
+# session bus: tests/desktop/on-desktop), played by real X key events (xdotool).
 # Usage: window_test.sh CASE KESTROW_ASK [KESTROW]
 #   CASE         confirm, cancel or close
 #   KESTROW_ASK  the script under test
@@ -16,7 +16,7 @@
 # namespace, so a private display can never be reached by, or shadow, another one) and
 # PID (whatever a failed case leaves running ends with it). Otherwise (or with
 # KESTROW_ASK_TEST_SHARED_TMP=1) it uses the real /tmp under the lock that the other
-# tests share, and puts back what stood at the exchange paths.
+# tests share, and the desktop puts back what stood at the exchange paths.
 set -u
 
 usage() {
@@ -33,8 +33,8 @@ confirm | cancel | close) ;;
 *) usage ;;
 esac
 
-# shellcheck source=tests/ask/exchange_files.sh
-. "$(dirname -- "$0")/exchange_files.sh"
+# shellcheck source=tests/ask/private_tmp.sh
+. "$(dirname -- "$0")/private_tmp.sh"
 title='Orvane Setup'
 
 # Bounds against a hung program, never a measure of speed: 300 polls of 0.1 s.
@@ -42,7 +42,7 @@ polls=300
 
 # The binaries must stay reachable once /tmp is covered: an installed kestrow-ask is
 # run where it is, a build tree's kestrow is linked (or copied, from under /tmp).
-inPrivateTmp() { # the path, made absolute
+underTmp() { # the path, made absolute
   case $1 in
   /tmp | /tmp/*) return 0 ;;
   esac
@@ -51,19 +51,12 @@ inPrivateTmp() { # the path, made absolute
 
 if [ -z "${KESTROW_WINDOW_TEST_TMP:-}" ]; then
   unshareArgs='-rmnpf --kill-child --mount-proc --propagation private'
-  # shellcheck disable=SC2086 # the options above
-  if [ -z "${KESTROW_ASK_TEST_SHARED_TMP:-}" ] &&
-    unshare $unshareArgs sh -c 'mount -t tmpfs tmpfs /tmp' 2>/dev/null; then
-    # Stage what runs inside in one directory and enter it before /tmp is covered: the
-    # working directory is the way back to it (it may itself be under /tmp).
-    stage=$(mktemp -d) || exit 2
-    trap 'rm -rf -- "$stage"' EXIT
-    trap 'exit 1' INT TERM HUP
-    cp -- "$0" "$stage/window_test.sh" && cp -- "$(dirname -- "$0")/exchange_files.sh" "$stage/" || exit 2
+  if privateTmpPossible "$unshareArgs"; then
+    stageTests
     if [ $# -eq 3 ]; then
       cp -- "$2" "$stage/kestrow-ask" && chmod 755 "$stage/kestrow-ask" || exit 2
       kestrow=$(realpath -- "$3") || exit 2
-      if inPrivateTmp "$kestrow"; then
+      if underTmp "$kestrow"; then
         cp -- "$kestrow" "$stage/kestrow" || exit 2
       else
         ln -s -- "$kestrow" "$stage/kestrow" || exit 2
@@ -71,48 +64,45 @@ if [ -z "${KESTROW_WINDOW_TEST_TMP:-}" ]; then
       ask=./kestrow-ask
     else
       ask=$(realpath -- "$2") || exit 2
-      if inPrivateTmp "$ask"; then
+      if underTmp "$ask"; then
         echo "an installed kestrow-ask under /tmp cannot run with a private /tmp: $ask" >&2
         exit 2
       fi
     fi
-    # shellcheck disable=SC2016,SC2086 # expanded by the inner shell; the options above
-    KESTROW_WINDOW_TEST_TMP=private unshare $unshareArgs sh -c '
-      cd "$1" && mount -t tmpfs -o mode=1777 tmpfs /tmp && shift && exec sh ./window_test.sh "$@"
-    ' sh "$stage" "$caseName" "$ask"
+    export KESTROW_WINDOW_TEST_TMP=private
+    inPrivateTmp "$unshareArgs" sh ./ask/window_test.sh "$caseName" "$ask"
     exit $?
   fi
   KESTROW_WINDOW_TEST_TMP=shared
 fi
 
-for tool in Xvfb openbox dbus-daemon xdotool xprop; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "FAIL [$caseName]: $tool is missing (Debian packages xvfb, openbox, dbus, xdotool, x11-utils)" >&2
-    exit 1
+# Once on the desktop, which in the real /tmp also holds the lock and sets the exchange files aside.
+if [ -z "${KESTROW_WINDOW_TEST_ON_DESKTOP:-}" ]; then
+  for tool in python3 Xvfb openbox dbus-daemon xdotool xprop; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+      echo "FAIL [$caseName]: $tool is missing (Debian packages python3, xvfb, openbox, dbus, xdotool, x11-utils)" >&2
+      exit 1
+    fi
+  done
+  lockOption=
+  if [ "$KESTROW_WINDOW_TEST_TMP" = private ]; then
+    lockOption=--no-lock
   fi
-done
+  export KESTROW_WINDOW_TEST_TMP KESTROW_WINDOW_TEST_ON_DESKTOP=1
+  # shellcheck disable=SC2086 # the option, or none
+  exec "$testsDir/desktop/on-desktop" $lockOption --name "window test [$caseName]" -- sh "$0" "$@"
+fi
 
 t=
 failed=
 askPid=
-xvfbPid=
-busPid=
-wmPid=
-
-stop() { # pid
-  if [ -n "$1" ] && kill -0 "$1" 2>/dev/null; then
-    kill -TERM "$1" 2>/dev/null
-    wait "$1" 2>/dev/null
-  fi
-}
 
 cleanUp() {
   # kestrow-ask ends its window when terminated.
-  stop "$askPid"
-  stop "$wmPid"
-  stop "$busPid"
-  stop "$xvfbPid"
-  restoreExchangeFiles
+  if [ -n "$askPid" ] && kill -0 "$askPid" 2>/dev/null; then
+    kill -TERM "$askPid" 2>/dev/null
+    wait "$askPid" 2>/dev/null
+  fi
   if [ -n "$t" ]; then
     rm -rf -- "$t"
   fi
@@ -120,11 +110,8 @@ cleanUp() {
 trap cleanUp EXIT
 trap 'exit 1' INT TERM HUP
 
-if [ "$KESTROW_WINDOW_TEST_TMP" = shared ]; then
-  setAsideExchangeFiles window-test
-fi
-
 t=$(mktemp -d /tmp/kestrow-window-test.XXXXXX) || exit 2
+mkdir "$t/home" || exit 2
 ask=$2
 if [ $# -eq 3 ]; then
   mkdir "$t/bin" && cp -- "$2" "$t/bin/kestrow-ask" && chmod 755 "$t/bin/kestrow-ask" &&
@@ -145,26 +132,22 @@ fail() {
   echo "FAIL [$caseName]: $*" >&2
   showFile "kestrow-ask stdout" "$t/out"
   showFile "kestrow-ask stderr" "$t/err"
-  showFile "Xvfb" "$t/xvfb.log"
-  showFile "openbox" "$t/openbox.log"
   failed=1
   exit 1
 }
 
-# The environment of a desktop session, and nothing else from ours: a QT_QPA_PLATFORM,
-# WAYLAND_DISPLAY or session bus of the caller must not steer the window elsewhere.
-# The sanitizer options pass, for a sanitizer build.
+# The desktop's session, and nothing else from ours: a locale, a home or a sanitizer
+# setting of the caller must not change what the window prints. The sanitizer options
+# pass, for a sanitizer build.
 # sessionExec replaces the shell it runs in: call it in a subshell, or as a background
-# job (then $! is the program's own pid, which cleanUp can stop). The lock on the
-# exchange files (descriptor 8) is not passed on: a program that outlived this script
-# must not keep it.
+# job (then $! is the program's own pid, which cleanUp can stop).
 sessionExec() { # command...
   exec env -i PATH="$PATH" HOME="$t/home" LANG=C.UTF-8 \
-    XDG_RUNTIME_DIR="$t/runtime" XDG_CONFIG_HOME="$t/config" XDG_CACHE_HOME="$t/cache" \
-    XDG_DATA_HOME="$t/data" DISPLAY="${display:-}" DBUS_SESSION_BUS_ADDRESS="${bus:-}" \
+    XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" XDG_CONFIG_HOME="$XDG_CONFIG_HOME" XDG_CACHE_HOME="$XDG_CACHE_HOME" \
+    XDG_DATA_HOME="$XDG_DATA_HOME" DISPLAY="$DISPLAY" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
     QT_QPA_PLATFORM=xcb \
     ASAN_OPTIONS="${ASAN_OPTIONS:-}" LSAN_OPTIONS="${LSAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" \
-    "$@" 8>&-
+    "$@"
 }
 
 inSession() { # command...
@@ -180,34 +163,6 @@ waitFor() { # description, command...
     [ "$n" -lt "$polls" ] || fail "gave up waiting for $what"
     sleep 0.1
   done
-}
-
-lineIn() { # file: holds one complete line
-  [ -s "$1" ] && [ "$(wc -l <"$1")" -ge 1 ]
-}
-
-wmReady() {
-  kill -0 "$wmPid" 2>/dev/null || fail "openbox exited"
-  inSession xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
-}
-
-startDesktop() {
-  mkdir -m 700 "$t/runtime" && mkdir "$t/home" "$t/config" "$t/cache" "$t/data" || exit 2
-
-  sessionExec Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp 5>"$t/display" >"$t/xvfb.log" 2>&1 &
-  xvfbPid=$!
-  waitFor "Xvfb to start" lineIn "$t/display"
-  display=:$(cat "$t/display")
-  [ -S "/tmp/.X11-unix/X${display#:}" ] || fail "Xvfb has no socket in this /tmp for $display"
-
-  sessionExec dbus-daemon --session --nofork --nosyslog --print-address=6 6>"$t/bus" >"$t/dbus.log" 2>&1 &
-  busPid=$!
-  waitFor "dbus-daemon to start" lineIn "$t/bus"
-  bus=$(cat "$t/bus")
-
-  sessionExec openbox --sm-disable >"$t/openbox.log" 2>&1 &
-  wmPid=$!
-  waitFor "openbox to manage the screen" wmReady
 }
 
 # startAsk NAMES: kestrow-ask in the background, as an installer runs it, with the
@@ -324,7 +279,7 @@ case_close() {
 
 # -----------------------------------------------------------------------------
 
-startDesktop
+[ -S "/tmp/.X11-unix/X${DISPLAY#:}" ] || fail "the X server has no socket in this /tmp for $DISPLAY"
 "case_$caseName"
 [ -z "$failed" ] || exit 1
 echo "PASS [$caseName] (/tmp: $KESTROW_WINDOW_TEST_TMP, kestrow-ask: $2)"

@@ -3,6 +3,8 @@ and checks what the installer would find afterwards.
 
 usage: crash_trials.py [--trials N] [--seed S] [--budget SECONDS] [--lock-wait SECONDS] PATH_TO_KESTROW
 
+The run holds the exchange files' lock from start to end, on one test desktop (tests/desktop).
+
 Every trial starts kestrow on the same list, selects every name (Tab from the list to "Select All",
 Space), presses Return and kills the process after a delay drawn uniformly from [0, D]. D is a
 little more than the time from Return to the done flag, measured first in calibration runs that
@@ -16,7 +18,6 @@ temporary file of the atomic write may be left in /tmp: each write removes those
 
 import argparse
 import contextlib
-import fcntl
 import os
 import random
 import signal
@@ -24,10 +25,13 @@ import statistics
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+for _part in ("desktop", "e2e"):
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", _part))
 
-from harness import (DONE_FLAG, DONE_LINE, LOCK_PATH, SELECTION, Desktop,  # noqa: E402
-                     ExchangeFiles, Failure, OutOfTime, check, check_equal, file_or_none, launched)
+from desktop import raise_on_signals, session  # noqa: E402
+from exchange import LOCK_WAIT_SECONDS, Busy  # noqa: E402
+from harness import (DONE_FLAG, DONE_LINE, SELECTION, Failure, OutOfTime, check, check_equal,  # noqa: E402
+                     file_or_none, launched)
 
 NAME_COUNT = 100_000
 TEMPORARY_PREFIX = ".kestrow-"
@@ -227,26 +231,6 @@ def disturbance():
     return "".join("\n  " + line for line in lines)
 
 
-def wait_for_exchange_files(seconds):
-    """Waits until no other run has held the exchange files' lock for a few seconds: a series of
-    e2e modules frees it only for a moment between two of them. The harness itself waits only a
-    short while, which is right for a short module, not for a long run started by hand."""
-    deadline = time.monotonic() + seconds
-    free_since = None
-    with open(LOCK_PATH, "a") as lock:
-        while time.monotonic() < deadline:
-            try:
-                fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
-                fcntl.flock(lock, fcntl.LOCK_UN)
-                free_since = free_since or time.monotonic()
-                if time.monotonic() - free_since >= 3:
-                    return
-            except BlockingIOError:
-                free_since = None
-            time.sleep(0.2)
-    # Out of time: the harness reports the busy lock.
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--trials", type=int, default=200, help="number of killed runs (default 200)")
@@ -254,8 +238,9 @@ def main():
     parser.add_argument("--budget", type=int, default=None,
                         help="give up (and restore the exchange files) after this many seconds; "
                              "keep it below ctest's TIMEOUT (default: 60 + 6 per trial)")
-    parser.add_argument("--lock-wait", type=int, default=0,
-                        help="wait up to this many seconds for other runs that use the exchange files")
+    parser.add_argument("--lock-wait", type=int, default=LOCK_WAIT_SECONDS,
+                        help="wait up to this many seconds for another run to release the exchange files "
+                             f"(default {LOCK_WAIT_SECONDS})")
     parser.add_argument("binary", help="the kestrow executable")
     args = parser.parse_args()
     binary = os.path.abspath(args.binary)
@@ -263,24 +248,19 @@ def main():
     rng = random.Random(seed)
     print(f"{args.trials} trials, {NAME_COUNT} names, seed {seed} (rerun: --seed {seed})", flush=True)
 
-    wait_for_exchange_files(args.lock_wait)
-
-    # ctest's TIMEOUT would kill us without a chance to restore the exchange files: stop first.
+    # ctest's TIMEOUT would kill us without a chance to restore the exchange files: stop first. The
+    # budget counts from the moment the files are ours.
     budget = args.budget or 60 + 6 * args.trials
 
-    def give_up(signum, _frame):
-        signal.signal(signal.SIGTERM, signal.SIG_IGN)
-        signal.signal(signal.SIGALRM, signal.SIG_IGN)
-        raise OutOfTime(f"signal {signum} (the budget is {budget} s)")
-
-    signal.signal(signal.SIGTERM, give_up)
-    signal.signal(signal.SIGALRM, give_up)
-    signal.alarm(budget)
+    raise_on_signals((signal.SIGTERM, signal.SIGALRM),
+                     lambda signum: OutOfTime(f"signal {signum} (the budget is {budget} s)"))
 
     counts = {outcome: 0 for outcome in OUTCOMES}
     started = time.monotonic()
     try:
-        with ExchangeFiles() as exchange, Desktop() as desktop:
+        with session(lock_wait=args.lock_wait) as trials:
+            signal.alarm(budget)
+            desktop, exchange = trials.desktop, trials.exchange
             delay_span = calibrate(desktop, exchange, binary) * DELAY_MARGIN
             print(f"kill delays uniform in [0, {delay_span * 1000:.0f} ms]", flush=True)
             dead_writers = set()
@@ -290,7 +270,7 @@ def main():
                                        delay=rng.uniform(0.0, delay_span), counts=counts,
                                        dead_writers=dead_writers)
             final_confirm(desktop, exchange, binary, dead_writers)
-    except (Failure, OutOfTime) as failure:
+    except (Failure, Busy, OutOfTime) as failure:
         signal.alarm(0)
         print(f"FAIL: {failure}", flush=True)
         print("outcomes so far: " + ", ".join(f"{outcome}: {count}" for outcome, count in counts.items()))

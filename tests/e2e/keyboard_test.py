@@ -1,44 +1,35 @@
 """The dialog works from the keyboard alone: arrows and Space tick rows, Tab reaches "Select All",
 Space toggles it, Return confirms."""
 
-from harness import (DONE_LINE, SAMPLE_ALL_SELECTED, SAMPLE_LIST, check_exchange_files, launched,
-                     run_cases)
+from harness import DONE_LINE, SAMPLE_ALL_SELECTED, SAMPLE_LIST, KestrowTestCase, check_exchange_files, main
+
+# name, the keys pressed once the window has the focus, the selection file afterwards
+ROWS = [
+    # The list has the focus, on its first row: tick "Zeta", then "  Brother & Co <b>x</b>\t"; tick
+    # and untick "Beta".
+    ("Down and Space tick rows, Return confirms",
+     [("space", "Down", "Down", "space", "Down", "space", "space"), ("Return",)],
+     "  Brother & Co <b>x</b>\t\nZeta".encode()),
+    # Tab from the list to "Select All"; on, off (Return then does nothing, and no alert takes the
+    # keys that follow), on again, and Return confirms every name.
+    ("Tab to Select All, Space, Return",
+     [("Tab", "space", "space", "Return", "space", "Return")], SAMPLE_ALL_SELECTED),
+    ("keypad Enter confirms", [("Down", "space", "KP_Enter")], b"alpha"),
+]
 
 
-def arrows_and_space_tick_rows(desktop, exchange, binary):
-    exchange.reset(printer_list=SAMPLE_LIST)
-    with launched(desktop, binary) as kestrow:
-        kestrow.wait_for_window()
-        # The list has the focus, on its first row: tick "Zeta", then "  Brother & Co <b>x</b>\t";
-        # tick and untick "Beta".
-        desktop.key("space", "Down", "Down", "space", "Down", "space", "space")
-        desktop.key("Return")
-        kestrow.check_finished([DONE_LINE])
-    check_exchange_files(SAMPLE_LIST, "  Brother & Co <b>x</b>\t\nZeta".encode(), b"")
+class KeyboardTest(KestrowTestCase):
+    def test_keys(self):
+        for name, presses, selection in ROWS:
+            with self.row(name):
+                self.exchange.reset(printer_list=SAMPLE_LIST)
+                with self.launched() as kestrow:
+                    kestrow.wait_for_window()
+                    for keys in presses:
+                        self.desktop.key(*keys)
+                    kestrow.check_finished([DONE_LINE])
+                check_exchange_files(SAMPLE_LIST, selection, b"")
 
 
-def tab_to_select_all(desktop, exchange, binary):
-    exchange.reset(printer_list=SAMPLE_LIST)
-    with launched(desktop, binary) as kestrow:
-        kestrow.wait_for_window()
-        # Tab from the list to "Select All"; on, off (Return then does nothing, and no alert
-        # takes the keys that follow), on again, and Return confirms every name.
-        desktop.key("Tab", "space", "space", "Return", "space", "Return")
-        kestrow.check_finished([DONE_LINE])
-    check_exchange_files(SAMPLE_LIST, SAMPLE_ALL_SELECTED, b"")
-
-
-def keypad_enter_confirms(desktop, exchange, binary):
-    exchange.reset(printer_list=SAMPLE_LIST)
-    with launched(desktop, binary) as kestrow:
-        kestrow.wait_for_window()
-        desktop.key("Down", "space", "KP_Enter")
-        kestrow.check_finished([DONE_LINE])
-    check_exchange_files(SAMPLE_LIST, b"alpha", b"")
-
-
-run_cases([
-    ("Down and Space tick rows, Return confirms", arrows_and_space_tick_rows),
-    ("Tab to Select All, Space, Return", tab_to_select_all),
-    ("keypad Enter confirms", keypad_enter_confirms),
-])
+if __name__ == "__main__":
+    main()

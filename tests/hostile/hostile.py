@@ -1,32 +1,35 @@
 """What the hostile /tmp cases share: planting links, FIFOs and directories at the exchange paths,
-snapshots that prove a link's target untouched, kestrow runs with a closed or broken standard
-output or as another user, and the alert's message read from the accessibility tree.
+snapshots that prove a link's target untouched, and the alert's message read from the accessibility
+tree.
 
-Built on the end-to-end harness (tests/e2e/harness.py): its private X server, its lock and
-save/restore of the three exchange paths, and its checks.
+Built on the end-to-end harness (tests/e2e/harness.py): its desktop, its lock and save/restore of the
+three exchange paths, its kestrow runs (with a closed or broken standard output, or as another user)
+and its checks.
 """
 
 import contextlib
 import os
 import shutil
 import stat
-import subprocess
 import sys
 import tempfile
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+for _part in ("desktop", "e2e"):
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", _part))
 
+from accessibility import Accessibility  # noqa: E402
+from desktop import start_session_bus, stop_process  # noqa: E402
 from harness import (ALERT_TITLE, DONE_FLAG, DONE_LINE, PRINTER_LIST, REMOVED_LINE,  # noqa: E402
-                     SELECTION, Accessibility, Kestrow, check, check_equal, file_or_none, run_cases)
+                     SELECTION, KestrowTestCase, check, check_equal, file_or_none, main)
 
 # What the test modules take from here, the harness's names included.
 __all__ = [
-    "DONE_FLAG", "DONE_LINE", "PRINTER_LIST", "REMOVED_LINE", "SELECTION", "check", "check_equal",
-    "file_or_none", "run_cases",
+    "DONE_FLAG", "DONE_LINE", "PRINTER_LIST", "REMOVED_LINE", "SELECTION", "KestrowTestCase", "check",
+    "check_equal", "file_or_none", "main", "start_session_bus", "stop_process",
     "LIST", "LIST_SELECTED", "TARGET_CONTENT", "NOT_FOUND_MESSAGE", "read_failure_message",
     "write_error_message", "removal_error_line", "flag_error_line", "sandbox", "make_target_file",
-    "make_hard_link", "make_target_directory", "entry", "check_regular_file", "Run", "launched",
-    "alert_message", "dismiss_alert_and_cancel", "confirm_everything", "cancel", "link_planters",
+    "make_hard_link", "make_target_directory", "entry", "check_regular_file", "alert_message",
+    "dismiss_alert_and_cancel", "confirm_everything", "cancel", "finish", "link_planted", "link_planters",
 ]
 
 LIST = b"Printer B\nPrinter A\n"
@@ -130,99 +133,47 @@ def check_regular_file(path, content):
     check_equal(file_or_none(path), content, path)
 
 
-class Run(Kestrow):
-    """A kestrow run with a choice of standard output and user.
-
-    stdout: "file" (captured), "closed" (started with `>&-`), "all closed" (`<&- >&- 2>&-`) or
-    "closed pipe" (a pipe whose reader has already exited). as_user: (command prefix, environment,
-    working directory) to start it as another user.
-    """
-
-    def __init__(self, desktop, binary, number, accessible=False, stdout="file", as_user=None):
-        # Same fields as the harness's Kestrow, so that its waits and checks apply unchanged.
-        self.desktop = desktop
-        self.window = None
-        self._stdout_path = os.path.join(desktop.dir, f"hostile-{number}.out")
-        self._stderr_path = os.path.join(desktop.dir, f"hostile-{number}.err")
-        self._stdout_mode = stdout
-        prefix, env, cwd = as_user or ((), dict(desktop.env), desktop.dir)
-        env["QT_QPA_PLATFORM"] = "xcb"
-        if accessible:
-            env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-        command = [*prefix, binary]
-        with contextlib.ExitStack() as stack:
-            err = stack.enter_context(open(self._stderr_path, "wb"))
-            if stdout == "file":
-                out = stack.enter_context(open(self._stdout_path, "wb"))
-            elif stdout == "closed":
-                # As `kestrow >&-` in a shell: descriptor 1 is not open at all.
-                command = ["/bin/sh", "-c", 'exec "$@" >&-', "sh", *command]
-                out = subprocess.DEVNULL
-            elif stdout == "all closed":
-                command = ["/bin/sh", "-c", 'exec "$@" <&- >&- 2>&-', "sh", *command]
-                out = subprocess.DEVNULL
-            elif stdout == "closed pipe":
-                read_end, out = os.pipe()
-                stack.callback(os.close, out)
-                # The reader reads nothing and is gone before kestrow starts: every line kestrow
-                # prints meets EPIPE (and SIGPIPE, at its default as a shell would leave it).
-                with os.fdopen(read_end, "rb") as reader_input:
-                    subprocess.run(["/bin/true"], stdin=reader_input, check=True)
-            else:
-                raise ValueError(stdout)
-            self.process = subprocess.Popen(command, cwd=cwd, stdin=subprocess.DEVNULL, stdout=out,
-                                            stderr=err, env=env)
-
-    def stdout(self):
-        if self._stdout_mode != "file":
-            return f"(not captured: standard output {self._stdout_mode})"
-        return super().stdout()
-
-    def check_exit_status_zero(self):
-        status = self.wait_for_exit()
-        check(status == 0, f"exit status {status}, expected 0; stderr:\n{self.stderr()}")
-
-
-_runs = 0
-
-
-@contextlib.contextmanager
-def launched(desktop, binary, **options):
-    """A Run that is stopped, whatever happens, when the block ends."""
-    global _runs
-    _runs += 1
-    kestrow = Run(desktop, binary, _runs, **options)
-    try:
-        yield kestrow
-    except BaseException:
-        if kestrow.running():
-            print("kestrow was still running; its stderr:\n" + kestrow.stderr(), flush=True)
-        raise
-    finally:
-        kestrow.stop()
-
-
-def alert_message(desktop, kestrow):
+def alert_message(kestrow):
     """The message of the alert "Printer Selection", once it is on screen (run with accessible=True)."""
     kestrow.wait_for_window(focus=False)
     kestrow.wait_for_alert()
-    tree = Accessibility(desktop, kestrow)
+    tree = Accessibility(kestrow.desktop, kestrow)
     alert = tree.wait_find("alert", ALERT_TITLE)
     return tree.find("label", root=alert).name
 
 
-def dismiss_alert_and_cancel(desktop, kestrow):
-    desktop.key("Escape")
+def dismiss_alert_and_cancel(kestrow):
+    kestrow.desktop.key("Escape")
     kestrow.wait_for_alert_gone()
-    desktop.key("Escape")
+    kestrow.desktop.key("Escape")
 
 
-def confirm_everything(desktop, kestrow):
+def confirm_everything(kestrow):
     """From the list, which has the focus: Tab to "Select All", Space, Return."""
     kestrow.wait_for_window()
-    desktop.key("Tab", "space", "Return")
+    kestrow.desktop.key("Tab", "space", "Return")
 
 
-def cancel(desktop, kestrow):
+def cancel(kestrow):
     kestrow.wait_for_window()
-    desktop.key("Escape")
+    kestrow.desktop.key("Escape")
+
+
+def finish(kestrow, how):
+    """Ends the dialog by "confirm" (confirm_everything) or "cancel"."""
+    if how == "confirm":
+        confirm_everything(kestrow)
+    else:
+        cancel(kestrow)
+
+
+@contextlib.contextmanager
+def link_planted(exchange, plant):
+    """The exchange files reset to LIST, and plant(directory) run with a sandbox directory for the
+    link's target; afterwards that target (and its directory) must be exactly as it was."""
+    exchange.reset(printer_list=LIST)
+    with sandbox() as directory:
+        plant(directory)
+        before = entry(directory)
+        yield
+        check_equal(entry(directory), before, "the link's target (and its directory) afterwards")

@@ -5,9 +5,9 @@ with a link's target, is left exactly as it was. A link to a regular file is sim
 import os
 
 from hostile import (DONE_FLAG, DONE_LINE, LIST, LIST_SELECTED, NOT_FOUND_MESSAGE, PRINTER_LIST, SELECTION,
-                     alert_message, check_equal, check_regular_file, confirm_everything,
-                     dismiss_alert_and_cancel, entry, file_or_none, launched, make_target_directory,
-                     make_target_file, read_failure_message, run_cases, sandbox)
+                     KestrowTestCase, alert_message, check_equal, check_regular_file, confirm_everything,
+                     dismiss_alert_and_cancel, entry, file_or_none, main, make_target_directory,
+                     make_target_file, read_failure_message, sandbox)
 
 
 def plant_link_to_file(directory):
@@ -38,46 +38,50 @@ def plant_link_to_dev_zero(_directory):
     os.symlink("/dev/zero", PRINTER_LIST)
 
 
-def alert_then_cancel(plant, expected_message):
-    def case(desktop, exchange, binary):
-        exchange.reset()
-        with sandbox() as directory:
-            plant(directory)
-            before = (entry(PRINTER_LIST), entry(directory))
-            with launched(desktop, binary, accessible=True) as kestrow:
-                check_equal(alert_message(desktop, kestrow), expected_message, "the alert's message")
-                # Nothing but the alert happened: the dialog stays usable and cancels normally.
-                dismiss_alert_and_cancel(desktop, kestrow)
-                kestrow.check_finished([DONE_LINE])
-            check_equal((entry(PRINTER_LIST), entry(directory)), before,
-                        "the list path and the link's target afterwards")
-            # A dangling link's target is not created.
-            check_equal(file_or_none(SELECTION), None, SELECTION)
-            check_regular_file(DONE_FLAG, b"")
-    return case
-
-
-def link_to_file_is_followed(desktop, exchange, binary):
-    exchange.reset()
-    with sandbox() as directory:
-        plant_link_to_file(directory)
-        before = (entry(PRINTER_LIST), entry(directory))
-        with launched(desktop, binary) as kestrow:
-            # Had an alert come up, it would take these keys and the run would not end like this.
-            confirm_everything(desktop, kestrow)
-            kestrow.check_finished([DONE_LINE])
-        check_equal((entry(PRINTER_LIST), entry(directory)), before, "the link and its target afterwards")
-        check_regular_file(SELECTION, LIST_SELECTED)
-
-
 IS_A_DIRECTORY = read_failure_message("Is a directory")
 NOT_A_REGULAR_FILE = read_failure_message("Not a regular file.")
 
-run_cases([
-    ("link to a regular file: followed", link_to_file_is_followed),
-    ("dangling link: not found", alert_then_cancel(plant_dangling_link, NOT_FOUND_MESSAGE)),
-    ("link to a directory", alert_then_cancel(plant_link_to_directory, IS_A_DIRECTORY)),
-    ("directory", alert_then_cancel(plant_directory, IS_A_DIRECTORY)),
-    ("FIFO without a writer", alert_then_cancel(plant_fifo, NOT_A_REGULAR_FILE)),
-    ("link to /dev/zero", alert_then_cancel(plant_link_to_dev_zero, NOT_A_REGULAR_FILE)),
-])
+# name, what is planted at the list path, the alert's message
+ALERT_ROWS = [
+    ("dangling link: not found", plant_dangling_link, NOT_FOUND_MESSAGE),
+    ("link to a directory", plant_link_to_directory, IS_A_DIRECTORY),
+    ("directory", plant_directory, IS_A_DIRECTORY),
+    ("FIFO without a writer", plant_fifo, NOT_A_REGULAR_FILE),
+    ("link to /dev/zero", plant_link_to_dev_zero, NOT_A_REGULAR_FILE),
+]
+
+
+class ListPathTest(KestrowTestCase):
+    def test_link_to_a_regular_file_is_followed(self):
+        self.exchange.reset()
+        with sandbox() as directory:
+            plant_link_to_file(directory)
+            before = (entry(PRINTER_LIST), entry(directory))
+            with self.launched() as kestrow:
+                # Had an alert come up, it would take these keys and the run would not end like this.
+                confirm_everything(kestrow)
+                kestrow.check_finished([DONE_LINE])
+            check_equal((entry(PRINTER_LIST), entry(directory)), before, "the link and its target afterwards")
+            check_regular_file(SELECTION, LIST_SELECTED)
+
+    def test_alert_then_cancel(self):
+        for name, plant, expected_message in ALERT_ROWS:
+            with self.row(name):
+                self.exchange.reset()
+                with sandbox() as directory:
+                    plant(directory)
+                    before = (entry(PRINTER_LIST), entry(directory))
+                    with self.launched(accessible=True) as kestrow:
+                        check_equal(alert_message(kestrow), expected_message, "the alert's message")
+                        # Nothing but the alert happened: the dialog stays usable and cancels normally.
+                        dismiss_alert_and_cancel(kestrow)
+                        kestrow.check_finished([DONE_LINE])
+                    check_equal((entry(PRINTER_LIST), entry(directory)), before,
+                                "the list path and the link's target afterwards")
+                    # A dangling link's target is not created.
+                    check_equal(file_or_none(SELECTION), None, SELECTION)
+                    check_regular_file(DONE_FLAG, b"")
+
+
+if __name__ == "__main__":
+    main()

@@ -2,39 +2,45 @@
 through a pipe whose reader is already gone. Neither may stop the finish: the files are written,
 and the run ends with status 0 (not 141, death by SIGPIPE, before the done flag)."""
 
-from hostile import (DONE_FLAG, LIST, LIST_SELECTED, SELECTION, cancel, check_equal,
-                     check_regular_file, confirm_everything, entry, launched, run_cases)
+from hostile import (DONE_FLAG, LIST, LIST_SELECTED, SELECTION, KestrowTestCase, cancel, check_equal,
+                     check_regular_file, confirm_everything, entry, main)
 
 STALE_SELECTION = b"Stale Printer From An Earlier Run\n"
 
-
-def confirm_with(stdout):
-    def case(desktop, exchange, binary):
-        exchange.reset(printer_list=LIST)
-        with launched(desktop, binary, stdout=stdout) as kestrow:
-            confirm_everything(desktop, kestrow)
-            kestrow.check_exit_status_zero()
-        check_regular_file(SELECTION, LIST_SELECTED)
-        check_regular_file(DONE_FLAG, b"")
-    return case
-
-
-def cancel_with(stdout):
-    def case(desktop, exchange, binary):
-        # Two lines to print (removed, done), so a second failed write follows the first.
-        exchange.reset(printer_list=LIST, selection=STALE_SELECTION)
-        with launched(desktop, binary, stdout=stdout) as kestrow:
-            cancel(desktop, kestrow)
-            kestrow.check_exit_status_zero()
-        check_equal(entry(SELECTION), None, "the selection path afterwards")
-        check_regular_file(DONE_FLAG, b"")
-    return case
+# name, standard output
+CONFIRM_ROWS = [
+    ("confirm, standard output closed", "closed"),
+    ("confirm, pipe without a reader", "closed pipe"),
+    ("confirm, standard input, output and error closed", "all closed"),
+]
+CANCEL_ROWS = [
+    ("cancel, standard output closed", "closed"),
+    ("cancel, pipe without a reader", "closed pipe"),
+]
 
 
-run_cases([
-    ("confirm, standard output closed", confirm_with("closed")),
-    ("cancel, standard output closed", cancel_with("closed")),
-    ("confirm, pipe without a reader", confirm_with("closed pipe")),
-    ("cancel, pipe without a reader", cancel_with("closed pipe")),
-    ("confirm, standard input, output and error closed", confirm_with("all closed")),
-])
+class StandardOutputTest(KestrowTestCase):
+    def test_confirm_with(self):
+        for name, stdout in CONFIRM_ROWS:
+            with self.row(name):
+                self.exchange.reset(printer_list=LIST)
+                with self.launched(stdout=stdout) as kestrow:
+                    confirm_everything(kestrow)
+                    kestrow.check_exit_status_zero()
+                check_regular_file(SELECTION, LIST_SELECTED)
+                check_regular_file(DONE_FLAG, b"")
+
+    def test_cancel_with(self):
+        for name, stdout in CANCEL_ROWS:
+            with self.row(name):
+                # Two lines to print (removed, done), so a second failed write follows the first.
+                self.exchange.reset(printer_list=LIST, selection=STALE_SELECTION)
+                with self.launched(stdout=stdout) as kestrow:
+                    cancel(kestrow)
+                    kestrow.check_exit_status_zero()
+                check_equal(entry(SELECTION), None, "the selection path afterwards")
+                check_regular_file(DONE_FLAG, b"")
+
+
+if __name__ == "__main__":
+    main()

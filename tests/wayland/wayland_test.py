@@ -37,8 +37,9 @@ import traceback
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 
 from harness import (ALERT_TITLE, DONE_LINE, REMOVED_LINE, SAMPLE_ALL_SELECTED,  # noqa: E402
-                     SAMPLE_LIST, STALE_SELECTION, WINDOW_TITLE, ExchangeFiles, ExchangeLock, Failure,
-                     check, check_equal, check_exchange_files, wait_until)
+                     SAMPLE_LIST, STALE_SELECTION, WINDOW_TITLE, check, check_equal, check_exchange_files)
+from desktop import Failure, wait_until  # noqa: E402
+from exchange import ExchangeFiles  # noqa: E402
 
 APP_ID = "kestrow"
 SKIPPED = 77
@@ -489,9 +490,9 @@ def main():
     failures = 0
     module_started = time.monotonic()
     try:
-        with ExchangeLock():
+        with ExchangeFiles() as exchange:
             signal.alarm(MODULE_BUDGET_SECONDS)
-            with ExchangeFiles() as exchange, Compositor() as compositor:
+            with Compositor() as compositor:
                 for name, case in CASES:
                     started = time.monotonic()
                     try:
