@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "kestrow/ui/alert_text.h"
+#include "kestrow/ui/check_box_contrast.h"
 #include "kestrow/ui/printer_list_accessible.h"
 #include "kestrow/ui/printer_list_model.h"
 #include "kestrow/ui/printer_list_view.h"
@@ -131,6 +132,7 @@ void ContentView::buildLayout() {
     bar->setContentsMargins(padding, padding, padding, padding);
     m_selectAll = new QCheckBox(tr("Select All"), this);
     m_selectAll->setObjectName(QStringLiteral("selectAll"));
+    m_selectAll->setPalette(withVisibleCheckBoxBorders(palette()));
     m_cancel = new QPushButton(tr("Cancel"), this);
     m_cancel->setObjectName(QStringLiteral("cancel"));
     m_ok = new QPushButton(tr("OK"), this);
@@ -201,6 +203,13 @@ bool ContentView::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void ContentView::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        m_selectAll->setPalette(withVisibleCheckBoxBorders(palette()));
+    }
 }
 
 void ContentView::showEvent(QShowEvent* event) {

@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QToolTip>
 
+#include "kestrow/ui/check_box_contrast.h"
+
 bool RowToggleDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
                                     const QStyleOptionViewItem& option, const QModelIndex& index) {
     switch (event->type()) {
@@ -85,6 +87,7 @@ bool hasRightToLeftLetters(const QString& text) {
 
 void RowToggleDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
+    option->palette = withVisibleCheckBoxBorders(option->palette);
     // A first-strong isolate gives a name its own direction: a Latin name stays left to right in a
     // right-to-left window, a Hebrew one right to left in a left-to-right window, and trailing
     // punctuation stays where it was typed. Left-to-right text in a left-to-right window needs

@@ -383,10 +383,30 @@ private Q_SLOTS:
         QCOMPARE(tooltipOfRow(c.list, 1).isEmpty(), false);
     }
 
+    void aTickedRowIsDrawnTickedAndHighlighted_data() {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light palette") << false;
+        QTest::newRow("dark palette") << true;
+    }
+
     // Without a screen reader a tick is only a repaint: the check mark and the highlight must be
-    // in what the window shows (its backing store, not a fresh rendering).
+    // in what the window shows (its backing store, not a fresh rendering), on a light palette and
+    // on a dark one, where an unticked box must still be seen.
     void aTickedRowIsDrawnTickedAndHighlighted() {
+        QFETCH(bool, dark);
         ViewUnderTest t;
+        if (dark) { // a dark desktop theme's colours (GNOME's Adwaita dark through Qt's GTK theme)
+            QPalette palette;
+            for (const auto& [role, color] : {std::pair{QPalette::Window, 0x323232},
+                                              {QPalette::Button, 0x323232},
+                                              {QPalette::Base, 0x242424},
+                                              {QPalette::Text, 0xf0f0f0},
+                                              {QPalette::WindowText, 0xf0f0f0},
+                                              {QPalette::ButtonText, 0xf0f0f0}}) {
+                palette.setColor(role, QColor(QRgb(color)));
+            }
+            t.view.setPalette(palette);
+        }
         t.writeList("A\nB\n");
         QVERIFY(open(t));
         const auto c = controlsOf(t.view);
@@ -415,6 +435,16 @@ private Q_SLOTS:
         const QColor blended = background(after, ticked);
         QVERIFY2(blended != background(after, unticked) && blended.blue() > blended.red(),
                  qPrintable(blended.name()));
+        // The unticked box stands out from its row.
+        const QImage box = checkBox(after, unticked);
+        int contrast = 0;
+        for (int y = 0; y < box.height(); ++y) {
+            for (int x = 0; x < box.width(); ++x) {
+                contrast = std::max(contrast, std::abs(box.pixelColor(x, y).lightness() -
+                                                       background(after, unticked).lightness()));
+            }
+        }
+        QVERIFY2(contrast > 40, qPrintable(QString::number(contrast)));
     }
 
     // Each language with a catalogue shows the window in it, laid out right to left where it is
