@@ -68,6 +68,16 @@ void clickRow(QListView* list, int row, Qt::MouseButton button = Qt::LeftButton)
     QTest::mouseClick(list->viewport(), button, {}, QPoint(rect.center().x(), rect.center().y()));
 }
 
+// Two printers, the first ticked, and a directory where the selection file goes: OK will fail.
+bool openWithFirstRowTickedAndSelectionUnwritable(ViewUnderTest& t) {
+    t.writeList("A\nB\n");
+    if (!QDir(t.dir.path()).mkdir(QStringLiteral("selected.txt")) || !open(t)) {
+        return false;
+    }
+    clickRow(controlsOf(t.view).list, 0);
+    return t.view.session().state().isSelected(0);
+}
+
 } // namespace
 
 class ContentViewTest final : public QObject {
@@ -319,11 +329,8 @@ private Q_SLOTS:
 
     void failedConfirmKeepsTheDialogOpen() {
         ViewUnderTest t;
-        t.writeList("A\n");
-        QVERIFY(QDir(t.dir.path()).mkdir(QStringLiteral("selected.txt")));
-        QVERIFY(open(t));
+        QVERIFY(openWithFirstRowTickedAndSelectionUnwritable(t));
         const auto c = controlsOf(t.view);
-        clickRow(c.list, 0);
         QTest::mouseClick(c.ok, Qt::LeftButton);
         QTRY_VERIFY(alertShown(t.view));
         QVERIFY(alertOf(t.view)->text().startsWith(QStringLiteral("Error writing selected printers to '")));
@@ -340,11 +347,8 @@ private Q_SLOTS:
     // One press acts once: a key held through the alert does nothing to the window behind it.
     void aKeyHeldThroughTheAlertActsOnce() {
         ViewUnderTest t;
-        t.writeList("A\nB\n");
-        QVERIFY(QDir(t.dir.path()).mkdir(QStringLiteral("selected.txt")));
-        QVERIFY(open(t));
+        QVERIFY(openWithFirstRowTickedAndSelectionUnwritable(t));
         const auto c = controlsOf(t.view);
-        clickRow(c.list, 0);
         QTest::keyClick(&t.view, Qt::Key_Return); // the write fails: the alert
         QTRY_VERIFY(alertShown(t.view));
         QWidget* inAlert = alertOf(t.view)->focusWidget() ? alertOf(t.view)->focusWidget() : alertOf(t.view);
