@@ -8,6 +8,9 @@ fails or the run is stopped. Each case starts its own kestrow (self.launched) an
 within the module's: a hung case fails, and the next one runs. Keys and clicks are real X events
 (xdotool); where a click needs a position, it comes from the program's own accessibility tree
 (accessibility.py).
+
+A module whose cases run on another display server (tests/wayland) subclasses KestrowTestCase all the
+same: it starts that server in set_up_environment() and names its own Kestrow subclass as `program`.
 """
 
 import contextlib
@@ -104,6 +107,9 @@ class Kestrow:
     working directory) to start it as another user.
     """
 
+    # The Qt platform plugin it is told to use; None: Qt picks one from the environment.
+    QT_PLATFORM = "xcb"
+
     def __init__(self, desktop, binary, number, accessible=False, stdout="file", as_user=None):
         self.desktop = desktop
         self.number = number
@@ -112,7 +118,8 @@ class Kestrow:
         self._stderr_path = os.path.join(desktop.dir, f"kestrow-{number}.err")
         self._stdout_mode = stdout
         prefix, env, cwd = as_user or ((), dict(desktop.env), desktop.dir)
-        env["QT_QPA_PLATFORM"] = "xcb"
+        if self.QT_PLATFORM:
+            env["QT_QPA_PLATFORM"] = self.QT_PLATFORM
         if accessible:
             env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         command = [*prefix, binary]
@@ -205,10 +212,10 @@ _run_numbers = itertools.count(1)
 
 
 @contextlib.contextmanager
-def launched(desktop, binary, **options):
-    """A kestrow run (options as Kestrow's) that is stopped, whatever happens, when the block ends;
-    if the block fails, both its output streams are shown."""
-    kestrow = Kestrow(desktop, binary, next(_run_numbers), **options)
+def launched(desktop, binary, program=Kestrow, **options):
+    """A kestrow run (program: Kestrow or a subclass; options as its) that is stopped, whatever
+    happens, when the block ends; if the block fails, both its output streams are shown."""
+    kestrow = program(desktop, binary, next(_run_numbers), **options)
     try:
         yield kestrow
     except BaseException:
@@ -216,6 +223,18 @@ def launched(desktop, binary, **options):
         raise
     finally:
         kestrow.stop()
+
+
+def case_budget(seconds):
+    """Gives a case that is long by design a budget of its own instead of CASE_BUDGET_SECONDS."""
+    def mark(method):
+        method.budget_seconds = seconds
+        return method
+    return mark
+
+
+def waiting_for_the_lock():
+    print("another run is using the exchange files; waiting for it", file=sys.stderr, flush=True)
 
 
 class OutOfTime(Exception):
@@ -236,15 +255,23 @@ class KestrowTestCase(unittest.TestCase):
     MODULE_BUDGET_SECONDS = 120
     # ... and for one case, above the 30 s bounds of single waits, whose messages say more.
     CASE_BUDGET_SECONDS = 45
+    # What self.launched() starts: Kestrow, or a subclass for another display server.
+    program = Kestrow
 
     @classmethod
     def setUpClass(cls):
-        desktop_session = session(waiting=lambda: print(
-            "another run is using the exchange files; waiting for it", file=sys.stderr, flush=True))
+        cls.set_up_environment()
+        cls.deadline = time.monotonic() + cls.MODULE_BUDGET_SECONDS
+
+    @classmethod
+    def set_up_environment(cls):
+        """Starts what the cases run on, undone by class cleanups: cls.exchange (the exchange files)
+        and cls.desktop (here the X desktop; self.launched() starts kestrow on it). A class whose
+        cases run on another display server starts that here instead."""
+        desktop_session = session(waiting=waiting_for_the_lock)
         started = desktop_session.__enter__()
         cls.addClassCleanup(desktop_session.__exit__, None, None, None)
         cls.desktop, cls.exchange = started.desktop, started.exchange
-        cls.deadline = time.monotonic() + cls.MODULE_BUDGET_SECONDS
 
     def setUp(self):
         self._arm_budget()
@@ -256,7 +283,8 @@ class KestrowTestCase(unittest.TestCase):
         left = int(self.deadline - time.monotonic())
         if left <= 0:
             self.fail(f"not run: the module's budget of {self.MODULE_BUDGET_SECONDS} s is spent")
-        seconds = min(self.CASE_BUDGET_SECONDS, left)
+        budget = getattr(getattr(self, self._testMethodName), "budget_seconds", self.CASE_BUDGET_SECONDS)
+        seconds = min(budget, left)
 
         def out_of_time(_signum, _frame):
             raise OutOfTime(f"the case took over {seconds} s")
@@ -273,7 +301,7 @@ class KestrowTestCase(unittest.TestCase):
 
     def launched(self, **options):
         """A kestrow run of this case (see launched())."""
-        return launched(self.desktop, self.binary, **options)
+        return launched(self.desktop, self.binary, self.program, **options)
 
 
 class _Result(unittest.TextTestResult):
@@ -304,11 +332,15 @@ def _test_classes(cls=KestrowTestCase):
         yield from _test_classes(subclass)
 
 
-def main():
-    """Runs the calling module's cases against the kestrow given as the first argument."""
+def main(prepare=None):
+    """Runs the calling module's cases against the kestrow given as the first argument. prepare(),
+    if given, is called once the arguments are read, before anything else (it may exit: a module
+    that cannot run here, or that starts itself again elsewhere)."""
     if len(sys.argv) < 2 or sys.argv[1].startswith("-"):
         sys.exit(f"usage: {sys.argv[0]} PATH_TO_KESTROW [unittest options]")
     KestrowTestCase.binary = os.path.abspath(sys.argv[1])
+    if prepare:
+        prepare()
 
     raise_on_signals((signal.SIGTERM, signal.SIGHUP), lambda signum: Stopped(f"signal {signum}"))
     runner = unittest.TextTestRunner(resultclass=_Result, verbosity=2)
