@@ -123,6 +123,13 @@ def plural(count, word):
     return f"{count} {word}" + ("" if count == 1 else "s")
 
 
+def rotated(items, run):
+    """The run's order: each run starts one further along, so that no program always follows the
+    same one (the one before leaves caches warm or cold for it)."""
+    shift = run % len(items)
+    return items[shift:] + items[:shift]
+
+
 def write_names(path, count):
     """Names of about 30 bytes, every fourth with a non-ASCII word, in no particular order."""
     rand = random.Random(20240601)
@@ -322,7 +329,7 @@ class Bench:
         for n in args.names:
             runs_for = dict.fromkeys(self.programs_at(n), args.runs)
             for run in range(1, args.runs + 1):
-                for program in self.programs_at(n):
+                for program in rotated(self.programs_at(n), run - 1):
                     if program in self.skipped or run > runs_for[program]:
                         continue
                     began = time.monotonic()
@@ -381,17 +388,18 @@ class Bench:
               f"{plural(args.wayland_runs, 'run')} of each, interleaved", flush=True)
         try:
             with wayland_startup.Compositor(*SCREEN) as compositor:
+                pairs = [(program, platform_name) for program in ("bare", "kestrow")
+                         for platform_name in ("x11", "wayland")]
                 for run in range(args.wayland_runs + 1):  # run 0: the warm-up
-                    for program in ("bare", "kestrow"):
-                        for platform_name in ("x11", "wayland"):
-                            if platform_name == "x11":
-                                fields = self.run_probe(program, n)
-                            else:
-                                fields = self.run_wayland_probe(compositor, program, n)
-                            if run > 0:
-                                self.wayland.append({"program": program, "platform": platform_name, **fields})
-                                print(f"{n:>8} {program:<10} {platform_name:<7} run {run}: {shown(fields)}",
-                                      flush=True)
+                    for program, platform_name in rotated(pairs, run):
+                        if platform_name == "x11":
+                            fields = self.run_probe(program, n)
+                        else:
+                            fields = self.run_wayland_probe(compositor, program, n)
+                        if run > 0:
+                            self.wayland.append({"program": program, "platform": platform_name, **fields})
+                            print(f"{n:>8} {program:<10} {platform_name:<7} run {run}: {shown(fields)}",
+                                  flush=True)
         except RuntimeError as error:
             self.not_measured["wayland"] = f"sway did not run: {error}"
 
@@ -737,7 +745,8 @@ class Bench:
 
         out += ["", "## This run", "",
                 f"- List lengths {', '.join(map(str, args.names))}; {plural(args.runs, 'run')} each, "
-                f"interleaved, after one unmeasured warm-up of each program; a program not loaded after "
+                f"interleaved in an order that rotates from run to run, after one unmeasured warm-up of each "
+                f"program; a program not loaded after "
                 f"{args.timeout:g} s is stopped, counted as a time-out and not run at longer lengths; one whose "
                 f"first run at a length took over {args.slow_after:g} s is run "
                 f"{plural(args.slow_runs, 'time')} there.",
