@@ -65,6 +65,10 @@ def parse_arguments(argv):
              "report unless --output is given")
     add("--names", help="list lengths for the window timings (default 10,10000,100000,1000000)")
     add("--runs", type=int, help="runs per program and list length, interleaved (default 5)")
+    add("--fast-runs", type=int,
+        help="runs for a program whose first run at a length took under --fast-under seconds: they are "
+             "cheap, and on short lists the noise is a larger part of the figure (default 3 × --runs)")
+    add("--fast-under", type=float, default=1, help="(default 1)")
     add("--slow-runs", type=int, default=1,
         help="runs for a program whose first run at a length took over --slow-after seconds (default 1)")
     add("--slow-after", type=float, default=20, help="(default 20)")
@@ -73,7 +77,7 @@ def parse_arguments(argv):
     add("--core-names", help="list lengths for the core benchmark (default 10000,100000,1000000)")
     add("--core-min-time", type=float, help="Google Benchmark's minimum time per benchmark (default 0.1)")
     add("--core-filter", help="only these core benchmarks (a regular expression)")
-    add("--wayland-runs", type=int, help="runs of each program on each platform (default 11)")
+    add("--wayland-runs", type=int, help="runs of each program on each platform (default 15)")
     add("--select-all-at", default="18,-24",
         help='where "Select All" is clicked, in window pixels; negative counts from the right or bottom '
              "edge (default 18,-24, the bottom-left check box)")
@@ -88,10 +92,11 @@ def parse_arguments(argv):
     quick = args.quick
     args.names = [int(n) for n in (args.names or ("10,10000" if quick else "10,10000,100000,1000000")).split(",")]
     args.runs = args.runs or (1 if quick else 5)
+    args.fast_runs = args.fast_runs or (1 if quick else 3 * args.runs)
     args.timeout = args.timeout or (30 if quick else 120)
     args.core_names = args.core_names or ("10000" if quick else "10000,100000,1000000")
     args.core_min_time = args.core_min_time or (0.01 if quick else 0.1)
-    args.wayland_runs = args.wayland_runs or (1 if quick else 11)
+    args.wayland_runs = args.wayland_runs or (1 if quick else 15)
     if args.output is None and not quick:
         args.output = os.path.join(BENCH, "RESULTS.md")
     args.command = args.command or "bench/measure.py " + " ".join(argv)
@@ -326,9 +331,10 @@ class Bench:
                 fields = self.run_probe(program, first, timeout=min(args.timeout, 60))
                 if fields.get("status") != "loaded":
                     self.skipped[program] = f"its warm-up run did not load ({fields.get('status')})"
+        most = max(args.runs, args.fast_runs)
         for n in args.names:
-            runs_for = dict.fromkeys(self.programs_at(n), args.runs)
-            for run in range(1, args.runs + 1):
+            runs_for = dict.fromkeys(self.programs_at(n), most)  # until its first run tells
+            for run in range(1, most + 1):
                 for program in rotated(self.programs_at(n), run - 1):
                     if program in self.skipped or run > runs_for[program]:
                         continue
@@ -343,8 +349,10 @@ class Bench:
                     print(f"{n:>8} {program:<10} {mode:<5} run {run}: {shown(fields)}", flush=True)
                     if fields.get("status") == "timeout":
                         self.skipped[program] = f"timed out at {n} names"  # longer lists only take longer
-                    elif run == 1 and seconds >= args.slow_after and args.slow_runs < args.runs:
-                        runs_for[program] = args.slow_runs
+                    elif run == 1:
+                        runs_for[program] = (args.fast_runs if seconds < args.fast_under else
+                                             min(args.slow_runs, args.runs) if seconds >= args.slow_after else
+                                             args.runs)
 
     def click_lengths(self):
         return sorted({self.args.names[0], self.args.names[-1]})
@@ -745,11 +753,11 @@ class Bench:
 
         out += ["", "## This run", "",
                 f"- List lengths {', '.join(map(str, args.names))}; {plural(args.runs, 'run')} each, "
-                f"interleaved in an order that rotates from run to run, after one unmeasured warm-up of each "
-                f"program; a program not loaded after "
-                f"{args.timeout:g} s is stopped, counted as a time-out and not run at longer lengths; one whose "
-                f"first run at a length took over {args.slow_after:g} s is run "
-                f"{plural(args.slow_runs, 'time')} there.",
+                f"{args.fast_runs} for a program whose first run at a length took under {args.fast_under:g} s, "
+                f"{args.slow_runs} for one whose first run took over {args.slow_after:g} s; interleaved in an "
+                "order that rotates from run to run, after one unmeasured warm-up of each program. A program "
+                f"not loaded after {args.timeout:g} s is stopped, counted as a time-out and not run at longer "
+                "lengths.",
                 f"- Clicks: \"Select All\" at {args.select_all_at}, a row at {args.row_at} (window pixels), at "
                 f"{' and '.join(map(str, self.click_lengths()))} names.",
                 f"- Wayland: {plural(args.wayland_runs, 'run')} of each program on each platform.",

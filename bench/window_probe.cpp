@@ -1,7 +1,7 @@
-// Times one run of a windowed program on an X server (Xvfb in scripts/bench): from the moment the
-// process is started until its window is mapped, and until that window's content is on screen and
-// the process has gone idle. It can then click and press keys the way a user would (XTEST, sent
-// from here, so no helper process start lands in the timings) and time the reaction.
+// Times one run of a windowed program on an X server (the test desktop's Xvfb, for bench/measure.py):
+// from the moment the process is started until its window is mapped, and until that window's content
+// is on screen and the process has gone idle. It can then click and press keys the way a user would
+// (XTEST, sent from here, so no helper process start lands in the timings) and time the reaction.
 //
 // "Loaded" = the window is mapped, the program has read all of its standard input (when that is a
 // file), and afterwards the process's CPU time (all threads, nanoseconds from
@@ -381,7 +381,7 @@ std::optional<std::uint32_t> keysymNamed(const std::string& name) {
 
 pid_t g_childGroup = 0;
 
-// Interrupted (Ctrl-C in scripts/bench): the program runs in its own process group, so it would
+// Interrupted (Ctrl-C during scripts/bench): the program runs in its own process group, so it would
 // outlive us unless stopped here.
 void stopChildAndExit(int signalNumber) {
     if (g_childGroup > 0) {
