@@ -1,8 +1,12 @@
 // Google Benchmark for the selection logic at installer-sized lists: parsing, the per-row reads
-// and writes the window makes, and confirm's sort + format + atomic write.
+// and writes the window makes, and confirm's sort + format + atomic write. Beside them, the
+// references bench/measure.py divides by: a plain line split of the same text (for Parse) and a
+// plain byte-order sort and write of the same names (for Confirm).
 //
 //   kestrow_core_bench                          lists of 10,000, 100,000 and 1,000,000 names
 //   kestrow_core_bench --kestrow_names=100,500  other list lengths (the smoke test uses tiny ones)
+//   kestrow_core_bench --kestrow_list_files=A,B LoadFile/A and LoadFile/B too: the core's whole
+//                                               load of those list files, as the window loads it
 //
 // Every benchmark checks its result; a wrong one is reported as an error and the exit status is 1,
 // so a smoke run fails when a benchmark stops measuring what it claims to.
@@ -10,9 +14,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <numeric>
 #include <random>
 #include <string>
@@ -20,11 +26,14 @@
 #include <utility>
 #include <vector>
 
+#include <fcntl.h>
 #include <malloc.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
+#include "kestrow/core/dialog_session.h"
 #include "kestrow/core/file_ops.h"
 #include "kestrow/core/name_table.h"
 #include "kestrow/core/printer_list.h"
@@ -169,6 +178,32 @@ void parse(benchmark::State& state, Script script) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * count));
 }
 
+// The reference for Parse: the least any reader of a list does, finding each line feed (memchr)
+// and keeping a view of every line, over the same bytes. Parse also validates UTF-8, knows six
+// more line ends and drops blank lines.
+void lineSplit(benchmark::State& state, Script script) {
+    const auto count = static_cast<std::size_t>(state.range(0));
+    const Input& list = input(count, script);
+    std::size_t lines = 0;
+    for (auto _ : state) {
+        std::vector<std::string_view> views;
+        const char* at = list.text.data();
+        const char* const end = at + list.text.size();
+        while (at < end) {
+            const auto* feed =
+                static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+            const char* const lineEnd = feed != nullptr ? feed : end;
+            views.emplace_back(at, static_cast<std::size_t>(lineEnd - at));
+            at = lineEnd + 1;
+        }
+        benchmark::DoNotOptimize(views);
+        lines = views.size();
+    }
+    check(state, lines == count, "the line split lost or invented lines");
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * list.text.size()));
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * count));
+}
+
 void nameTable(benchmark::State& state, Script script) {
     const auto count = static_cast<std::size_t>(state.range(0));
     const PrinterList printers = parsed(count, script);
@@ -204,6 +239,27 @@ void load(benchmark::State& state, Script script) {
     }
     check(state, rows == count, "the loaded state lost rows");
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * list.text.size()));
+}
+
+// The core's whole load of a list file, as the window starts it: read, parse, hand to the state.
+// The reference for the window's load time of the same file.
+void loadFile(benchmark::State& state, const std::string& path) {
+    std::size_t rows = 0;
+    std::string alert;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto session = std::make_unique<kestrow::DialogSession>(
+            kestrow::ExchangePaths{path, scratch().file("selection.txt"), scratch().file("done.flag")},
+            kestrow::SessionHooks{[&](const std::string& line) { alert = line; }, [] {}});
+        state.ResumeTiming();
+        session->loadPrinters();
+        state.PauseTiming();
+        rows = session->state().printers().size();
+        session.reset();
+        state.ResumeTiming();
+    }
+    check(state, rows > 0 && alert.empty(), "the list file did not load");
+    state.counters["names"] = static_cast<double>(rows);
 }
 
 // Heap bytes per row held by the loaded state (names, views, numbering, flags), beyond the names.
@@ -327,6 +383,37 @@ void confirm(benchmark::State& state, Script script) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * count));
 }
 
+// The reference for Confirm: the same names, every one chosen, sorted by their bytes with the
+// standard sort, joined and written the plain POSIX way (temporary file, fsync, rename). Confirm
+// also sorts by the names' NFC forms and writes with the safeguards of the exchange files.
+void confirmReference(benchmark::State& state, Script script) {
+    const auto count = static_cast<std::size_t>(state.range(0));
+    const PrinterList printers = parsed(count, script);
+    const std::string path = scratch().file("reference.txt");
+    const std::string temporary = path + ".new";
+    bool written = true;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        std::vector<std::string_view> names = printers.names();
+        std::sort(names.begin(), names.end());
+        std::string text;
+        for (const auto name : names) {
+            if (!text.empty()) {
+                text += '\n';
+            }
+            text += name;
+        }
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        written = written && fd >= 0 &&
+                  ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
+                  ::fsync(fd) == 0;
+        written = (fd >= 0 && ::close(fd) == 0) && written && ::rename(temporary.c_str(), path.c_str()) == 0;
+        bytes = text.size();
+    }
+    check(state, written && fileContent(path).size() == bytes, "the reference write failed");
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * count));
+}
+
 bool sortedByNfc(const std::vector<std::string_view>& names) {
     std::string previousScratch;
     std::string currentScratch;
@@ -391,7 +478,19 @@ std::vector<std::int64_t> parseCounts(std::string_view list) {
     return counts;
 }
 
-void registerAll(const std::vector<std::int64_t>& counts) {
+std::vector<std::string> parseList(std::string_view list) {
+    std::vector<std::string> items;
+    while (!list.empty()) {
+        const auto comma = list.find(',');
+        if (comma != 0) {
+            items.emplace_back(list.substr(0, comma));
+        }
+        list.remove_prefix(comma == std::string_view::npos ? list.size() : comma + 1);
+    }
+    return items;
+}
+
+void registerAll(const std::vector<std::int64_t>& counts, const std::vector<std::string>& files) {
     auto sized = [&](benchmark::internal::Benchmark* benchmark, benchmark::TimeUnit unit) {
         for (const auto count : counts) {
             benchmark->Arg(count);
@@ -404,6 +503,7 @@ void registerAll(const std::vector<std::int64_t>& counts) {
     for (const Script script : {Script::Ascii, Script::Mixed}) {
         const std::string suffix = std::string("/") + scriptName(script);
         sized(benchmark::RegisterBenchmark(("Parse" + suffix).c_str(), parse, script), kMillisecond);
+        sized(benchmark::RegisterBenchmark(("LineSplit" + suffix).c_str(), lineSplit, script), kMillisecond);
         sized(benchmark::RegisterBenchmark(("NameTable" + suffix).c_str(), nameTable, script), kMillisecond);
         sized(benchmark::RegisterBenchmark(("Load" + suffix).c_str(), load, script), kMillisecond);
     }
@@ -418,23 +518,34 @@ void registerAll(const std::vector<std::int64_t>& counts) {
         // fsync waits for the disk, which CPU time does not show.
         sized(benchmark::RegisterBenchmark(("Confirm" + suffix).c_str(), confirm, script)->UseRealTime(),
               kMillisecond);
+        sized(benchmark::RegisterBenchmark(("ConfirmReference" + suffix).c_str(), confirmReference, script)
+                  ->UseRealTime(),
+              kMillisecond);
         sized(benchmark::RegisterBenchmark(("Sort" + suffix).c_str(), sortNames, script), kMillisecond);
     }
     sized(benchmark::RegisterBenchmark("Join", joinNames), kMillisecond);
     sized(benchmark::RegisterBenchmark("WriteAtomically", writeAtomically)->UseRealTime(), kMillisecond);
+    for (const auto& file : files) {
+        const std::string name = "LoadFile/" + std::filesystem::path(file).filename().string();
+        benchmark::RegisterBenchmark(name.c_str(), loadFile, file)->Unit(kMillisecond);
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::int64_t> counts = {10'000, 100'000, 1'000'000};
-    // Our own flag is taken out before Google Benchmark checks the rest.
+    std::vector<std::string> files;
+    // Our own flags are taken out before Google Benchmark checks the rest.
     constexpr std::string_view namesFlag = "--kestrow_names=";
+    constexpr std::string_view filesFlag = "--kestrow_list_files=";
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument(argv[i]);
         if (argument.starts_with(namesFlag)) {
             counts = parseCounts(argument.substr(namesFlag.size()));
+        } else if (argument.starts_with(filesFlag)) {
+            files = parseList(argument.substr(filesFlag.size()));
         } else {
             argv[kept++] = argv[i];
         }
@@ -449,7 +560,7 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 2;
     }
-    registerAll(counts);
+    registerAll(counts, files);
     const std::size_t ran = benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     if (ran == 0) {

@@ -1,7 +1,7 @@
-// Times one run of a windowed program on an X server (Xvfb in scripts/bench): from the moment the
-// process is started until its window is mapped, and until that window's content is on screen and
-// the process has gone idle. It can then click and press keys the way a user would (XTEST, sent
-// from here, so no helper process start lands in the timings) and time the reaction.
+// Times one run of a windowed program on an X server (the test desktop's Xvfb, for bench/measure.py):
+// from the moment the process is started until its window is mapped, and until that window's content
+// is on screen and the process has gone idle. It can then click and press keys the way a user would
+// (XTEST, sent from here, so no helper process start lands in the timings) and time the reaction.
 //
 // "Loaded" = the window is mapped, the program has read all of its standard input (when that is a
 // file), and afterwards the process's CPU time (all threads, nanoseconds from
@@ -12,6 +12,10 @@
 //
 // Output: one line of key=value pairs on standard output, e.g.
 //   status=loaded mapped_ms=102.3 loaded_ms=151.0 cpu_ms=140.2 peak_kib=40312
+//
+// On a display server that is not X (a Wayland compositor), --mapped-on-stdin leaves the map to
+// the caller, who watches the compositor: the probe prints pid=N first, and the window counts as
+// mapped when a line arrives on the probe's standard input. Everything after the map is the same.
 
 #include <algorithm>
 #include <cerrno>
@@ -60,6 +64,7 @@ struct Options {
     std::string key;
     std::string waitFile;
     bool trace = false;
+    bool mappedOnStdin = false;
     std::string argsFrom;
     std::string inputFile;
     std::vector<std::string> command;
@@ -72,6 +77,8 @@ struct Options {
         << "         [--settle MS] [--click X,Y] [--key Return|Escape|Tab|space] [--wait-file PATH]\n"
         << "         [--busy-share F] [--args-from FILE] [--input-file PATH] [--trace]\n"
         << "         -- PROGRAM [ARGS...]\n"
+        << "       kestrow_window_probe --mapped-on-stdin [--stdin FILE] [--log FILE] [--timeout S]\n"
+        << "         [--settle MS] [--busy-share F] [--input-file PATH] [--trace] -- PROGRAM [ARGS...]\n"
         << "  --click: after loading, click at X,Y inside the window (negative counts from the right or\n"
         << "           bottom edge) and time until idle; --key: then press the key and time until\n"
         << "           --wait-file appears (or until idle); --trace: each CPU sample that grew, on\n"
@@ -82,7 +89,9 @@ struct Options {
         << "  --args-from: each line of FILE is one more argument for the program;\n"
         << "  --input-file: a file the program reads before its window maps; when anything changes it\n"
         << "           between the start and the map (another program sharing the path), the run is\n"
-        << "           reported as status=disturbed.\n";
+        << "           reported as status=disturbed;\n"
+        << "  --mapped-on-stdin: no X server; prints pid=N (the program's) first, and the window\n"
+        << "           counts as mapped when a line arrives on standard input.\n";
     std::exit(2);
 }
 
@@ -133,6 +142,8 @@ Options parseOptions(int argc, char** argv) {
             options.busyShare = std::atof(value("--busy-share").c_str());
         } else if (argument == "--trace") {
             options.trace = true;
+        } else if (argument == "--mapped-on-stdin") {
+            options.mappedOnStdin = true;
         } else {
             usage("unknown option " + std::string(argument));
         }
@@ -140,8 +151,11 @@ Options parseOptions(int argc, char** argv) {
     for (; i < argc; ++i) {
         options.command.emplace_back(argv[i]);
     }
-    if (options.title.empty() || options.command.empty()) {
+    if (options.command.empty() || (options.title.empty() && !options.mappedOnStdin)) {
         usage("--title and a program are required");
+    }
+    if (options.mappedOnStdin && (options.click || !options.key.empty())) {
+        usage("--mapped-on-stdin takes no --click or --key");
     }
     if (!options.argsFrom.empty()) {
         std::ifstream in(options.argsFrom);
@@ -367,7 +381,7 @@ std::optional<std::uint32_t> keysymNamed(const std::string& name) {
 
 pid_t g_childGroup = 0;
 
-// Interrupted (Ctrl-C in scripts/bench): the program runs in its own process group, so it would
+// Interrupted (Ctrl-C during scripts/bench): the program runs in its own process group, so it would
 // outlive us unless stopped here.
 void stopChildAndExit(int signalNumber) {
     if (g_childGroup > 0) {
@@ -518,7 +532,7 @@ struct Idle {
 bool g_trace = false;
 double g_busyShare = 0.1;
 
-Idle waitForIdle(Child& child, Display& display, Clock::time_point from, int settleMs,
+Idle waitForIdle(Child& child, Display* display, Clock::time_point from, int settleMs,
                  Clock::time_point deadline) {
     Idle idle;
     idle.lastBusy = from;
@@ -532,7 +546,9 @@ Idle waitForIdle(Child& child, Display& display, Clock::time_point from, int set
     const auto settle = std::chrono::milliseconds(settleMs);
     while (Clock::now() < deadline) {
         ::usleep(2000);
-        display.mappedWindowTitled({}); // keep the event queue drained
+        if (display != nullptr) {
+            display->mappedWindowTitled({}); // keep the event queue drained
+        }
         const auto now = Clock::now();
         const auto cpu = cpuNanoseconds(child.pid);
         if (!cpu || !child.running()) {
@@ -627,7 +643,12 @@ int main(int argc, char** argv) {
         }
     }
 
-    Display display; // listening before the program starts, so its map event cannot be missed
+    // Listening before the program starts, so that its map event cannot be missed.
+    std::optional<Display> x11;
+    if (!options.mappedOnStdin) {
+        x11.emplace();
+    }
+    Display* const display = x11 ? &*x11 : nullptr;
     const std::string inputBefore = options.inputFile.empty() ? std::string() : fileStamp(options.inputFile);
     Child child(options);
     const auto deadline =
@@ -636,10 +657,22 @@ int main(int argc, char** argv) {
 
     std::optional<xcb_window_t> window;
     std::optional<Clock::time_point> mappedAt;
+    if (options.mappedOnStdin) {
+        std::cout << "pid=" << child.pid << std::endl;
+    }
     while (Clock::now() < deadline && child.running()) {
-        pollfd wait{display.fd(), POLLIN, 0};
+        pollfd wait{display != nullptr ? display->fd() : STDIN_FILENO, POLLIN, 0};
         ::poll(&wait, 1, 1);
-        window = display.mappedWindowTitled(options.title);
+        if (display != nullptr) {
+            window = display->mappedWindowTitled(options.title);
+        } else if ((wait.revents & (POLLIN | POLLHUP)) != 0) {
+            char line[64];
+            if (::read(STDIN_FILENO, line, sizeof line) <= 0) {
+                break; // the caller gave up
+            }
+            mappedAt = Clock::now();
+            break;
+        }
         if (window) {
             mappedAt = Clock::now();
             break;
@@ -673,18 +706,18 @@ int main(int argc, char** argv) {
 
     const auto actionDeadline = [] { return Clock::now() + std::chrono::seconds(60); };
     if (options.click) {
-        const auto [x, y] = display.rootPoint(*window, options.click->first, options.click->second);
-        display.movePointer(x, y);
+        const auto [x, y] = display->rootPoint(*window, options.click->first, options.click->second);
+        display->movePointer(x, y);
         waitForIdle(child, display, Clock::now(), options.settleMs, actionDeadline()); // hover effects
         const auto clickedAt = Clock::now();
-        display.clickButton();
+        display->clickButton();
         const Idle afterClick = waitForIdle(child, display, clickedAt, options.settleMs, actionDeadline());
         report << " click_busy_ms=" << formatMs(millisecondsBetween(clickedAt, afterClick.lastBusy))
                << " click_cpu_ms=" << formatMs(afterClick.cpuMs);
     }
     if (keysym) {
         const auto pressedAt = Clock::now();
-        display.pressKey(*keysym);
+        display->pressKey(*keysym);
         if (!options.waitFile.empty()) {
             const auto seen = waitForFile(options.waitFile, actionDeadline());
             report << " key_to_file_ms=" << (seen ? formatMs(millisecondsBetween(pressedAt, *seen)) : "none");
