@@ -113,21 +113,12 @@ void ContentView::buildLayout() {
     m_list->setMinimumHeight(minimumListHeight);
     m_list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
-    m_notice = new QWidget(this);
-    auto* noticeLayout = new QVBoxLayout(m_notice);
-    noticeLayout->setContentsMargins(0, 0, 0, 0);
-    auto* noticeText = plainLabel(tr("No printers found or file not loaded."), m_notice);
-    noticeText->setObjectName(QStringLiteral("notice"));
-    const int padding = standardPadding(this);
-    noticeText->setContentsMargins(padding, padding, padding, padding);
-    noticeLayout->addWidget(noticeText, 0, Qt::AlignHCenter);
-    noticeLayout->addStretch(1);
-
+    // The notice that stands in for an empty list is made when first needed, like the alert.
     m_middle = new QStackedWidget(this);
     m_middle->addWidget(m_list);
-    m_middle->addWidget(m_notice);
     root->addWidget(m_middle, 1);
 
+    const int padding = standardPadding(this);
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(padding, padding, padding, padding);
     m_selectAll = new QCheckBox(tr("Select All"), this);
@@ -217,6 +208,7 @@ void ContentView::showEvent(QShowEvent* event) {
     if (!m_loaded) {
         m_loaded = true;
         m_session.loadPrinters();
+        refreshControls();
     }
 }
 
@@ -241,17 +233,47 @@ void ContentView::stateChanged(const kestrow::SelectionState::Change& change) {
 void ContentView::refreshControls() {
     const auto& state = m_session.state();
     const bool hasPrinters = !state.printers().empty();
-    const bool listWasShown = m_middle->currentWidget() == m_list;
-    m_middle->setCurrentWidget(hasPrinters ? m_list : m_notice);
-    if (hasPrinters && !listWasShown && isVisible()) {
+    // Until the list is loaded (when the window appears) there is nothing to choose between.
+    if (m_loaded) {
+        showMiddleForm(hasPrinters ? MiddleForm::List : MiddleForm::Notice);
+    }
+    m_selectAll->setEnabled(hasPrinters);
+    m_selectAll->setChecked(state.allSelected());
+    m_ok->setEnabled(!state.selectionEmpty());
+}
+
+void ContentView::showMiddleForm(MiddleForm form) {
+    if (form == m_middleForm) {
+        return;
+    }
+    m_middleForm = form;
+    if (form == MiddleForm::Notice) {
+        m_middle->setCurrentWidget(notice());
+        return;
+    }
+    m_middle->setCurrentWidget(m_list);
+    if (isVisible()) {
         m_list->setFocus();
         if (!m_list->currentIndex().isValid()) {
             m_list->setCurrentIndex(m_model->index(0));
         }
     }
-    m_selectAll->setEnabled(hasPrinters);
-    m_selectAll->setChecked(state.allSelected());
-    m_ok->setEnabled(!state.selectionEmpty());
+}
+
+QWidget* ContentView::notice() {
+    if (m_notice == nullptr) {
+        m_notice = new QWidget(m_middle);
+        auto* layout = new QVBoxLayout(m_notice);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* text = plainLabel(tr("No printers found or file not loaded."), m_notice);
+        text->setObjectName(QStringLiteral("notice"));
+        const int padding = standardPadding(this);
+        text->setContentsMargins(padding, padding, padding, padding);
+        layout->addWidget(text, 0, Qt::AlignHCenter);
+        layout->addStretch(1);
+        m_middle->addWidget(m_notice);
+    }
+    return m_notice;
 }
 
 void ContentView::presentAlertIfRaised() {

@@ -35,15 +35,19 @@ private:
     void buildLayout();
     void connectControls();
     void stateChanged(const kestrow::SelectionState::Change& change);
+    enum class MiddleForm { Undecided, List, Notice };
     void refreshControls();
+    void showMiddleForm(MiddleForm form);
     void presentAlertIfRaised();
+    QWidget* notice();
     QMessageBox* alert();
 
     kestrow::DialogSession m_session;
     PrinterListModel* m_model = nullptr;
     QStackedWidget* m_middle = nullptr;
     PrinterListView* m_list = nullptr;
-    QWidget* m_notice = nullptr;
+    QWidget* m_notice = nullptr; // made when first shown: a loaded list never needs it
+    MiddleForm m_middleForm = MiddleForm::Undecided;
     QCheckBox* m_selectAll = nullptr;
     QPushButton* m_cancel = nullptr;
     QPushButton* m_ok = nullptr;
