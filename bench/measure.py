@@ -457,8 +457,8 @@ class Bench:
         c, _ = self.startup_figures("kestrow", n)
         return de / c, f"{de:.1f} ms / {c:.1f} ms (LANG=C.UTF-8)"
 
-    def wayland_loaded(self, program, platform_name):
-        return median(r.get("loaded_ms") for r in self.wayland if r["program"] == program
+    def wayland_loaded(self, program, platform_name, key="loaded_ms"):
+        return median(r.get(key) for r in self.wayland if r["program"] == program
                       and r["platform"] == platform_name and r.get("status") == "loaded")
 
     def measure_wayland(self, n):
@@ -468,9 +468,11 @@ class Bench:
             raise NotMeasured(self.not_measured["wayland"])
         if n != self.wayland_length():
             raise NotMeasured(f"--names has no {n}")
-        w = self.need(self.wayland_loaded("kestrow", "wayland"), "no Wayland run loaded")
-        x = self.need(self.wayland_loaded("kestrow", "x11"), "no X11 run loaded")
-        return w / x, f"{w:.1f} ms / {x:.1f} ms (X11)"
+        # To the window on screen, as the budget was set; Wayland's figure already holds the first
+        # frame (see bench/README.md). Loaded, idle, is in the table below the budgets.
+        w = self.need(self.wayland_loaded("kestrow", "wayland", "mapped_ms"), "no Wayland run mapped")
+        x = self.need(self.wayland_loaded("kestrow", "x11", "mapped_ms"), "no X11 run mapped")
+        return w / x, f"{w:.1f} ms / {x:.1f} ms mapped (X11)"
 
     def measure_list_load(self, n):
         k, b = self.startup_figures("kestrow", n)
