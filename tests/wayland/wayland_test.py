@@ -28,6 +28,7 @@ import contextlib
 import json
 import os
 import pwd
+import re
 import shutil
 import subprocess
 import sys
@@ -423,7 +424,20 @@ def enter_private_tmp():
     """Starts this module again in a private mount and network namespace whose /tmp is empty and
     its own; returns False where that is not allowed (then the lock guards the exchange files)."""
     if os.environ.get(NAMESPACE_MARK) == "1":
+        # What this run needs from the old /tmp (a clone or build there, the suppressions file of
+        # LSAN_OPTIONS) is bound back at the same path; the exchange paths lie directly in /tmp.
+        needed = [sys.argv[1], __file__] + re.findall(r"suppressions=([^:]+)", os.environ.get("LSAN_OPTIONS", ""))
+        kept = sorted({os.path.abspath(path).split("/")[2] for path in needed
+                       if os.path.abspath(path).startswith("/tmp/")})
+        old_tmp = os.open("/tmp", os.O_PATH | os.O_DIRECTORY)
         subprocess.run(["mount", "-t", "tmpfs", "-o", "mode=1777", "tmpfs", "/tmp"], check=True)
+        for name in kept:
+            os.mkdir(os.path.join("/tmp", name))
+            # Not canonicalised: that would turn the old /tmp back into the new one.
+            subprocess.run(["mount", "--no-canonicalize", "--bind", f"/proc/self/fd/{old_tmp}/{name}",
+                            os.path.join("/tmp", name)],
+                           check=True, pass_fds=(old_tmp,))
+        os.close(old_tmp)
         return True
     probe = subprocess.run(["unshare", "--mount", "--net", "true"], capture_output=True)
     if probe.returncode != 0:
