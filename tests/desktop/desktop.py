@@ -132,7 +132,20 @@ def raise_on_signals(signals, exception):
         signal.signal(handled, handler)
 
 
-class Desktop:
+class StartedOrStopped:
+    """A context manager that starts in _start() and, should that fail half way, stops again at once
+    (__exit__), so that no server outlives a failed start."""
+
+    def __enter__(self):
+        try:
+            self._start()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+
+class Desktop(StartedOrStopped):
     """A private X server, optionally with openbox and a private session bus; see the module's help."""
 
     def __init__(self, window_manager=True, session_bus=True, screen="1280x800x24"):
@@ -145,14 +158,6 @@ class Desktop:
         self._xvfb = None
         self._bus = None
         self._wm = None
-
-    def __enter__(self):
-        try:
-            self._start()
-        except BaseException:
-            self.__exit__(None, None, None)
-            raise
-        return self
 
     def _start(self):
         self.dir = tempfile.mkdtemp(prefix="kestrow-desktop.")

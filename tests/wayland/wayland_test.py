@@ -39,7 +39,7 @@ for _part in ("desktop", "e2e"):
     sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", _part))
 
 import harness  # noqa: E402
-from desktop import Failure, stop_process, wait_until  # noqa: E402
+from desktop import Failure, StartedOrStopped, stop_process, wait_until  # noqa: E402
 from exchange import ExchangeFiles  # noqa: E402
 from harness import (ALERT_TITLE, DONE_LINE, REMOVED_LINE, SAMPLE_ALL_SELECTED, SAMPLE_LIST,  # noqa: E402
                      STALE_SELECTION, WINDOW_TITLE, KestrowTestCase, OutOfTime, case_budget, check,
@@ -76,7 +76,7 @@ def run_tool(command, env, timeout=WAIT_SECONDS):
     return subprocess.run(command, env=env, capture_output=True, text=True, timeout=timeout)
 
 
-class Compositor:
+class Compositor(StartedOrStopped):
     """sway on its headless backend as an unprivileged user, and one virtual keyboard. Like the X
     desktop it has .env and .dir, which kestrow's runs take."""
 
@@ -84,14 +84,6 @@ class Compositor:
         self.dir = tempfile.mkdtemp(prefix="kestrow-wayland.")
         self._sway = None
         self._keyboard = None
-
-    def __enter__(self):
-        try:
-            self._start()
-        except BaseException:
-            self.__exit__(None, None, None)
-            raise
-        return self
 
     def _start(self):
         user = pwd.getpwnam(COMPOSITOR_USER)
