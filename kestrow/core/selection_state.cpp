@@ -78,17 +78,23 @@ void SelectionState::setAllSelected(bool selected) {
     notify({Change::Kind::Selection, 0, printers().size()});
 }
 
+// Calls visit(composed form, bytes) for each chosen name: the listed ones, then those a reload
+// dropped from the list.
+template <typename Visit> void SelectionState::forEachChosenName(Visit visit) const {
+    for (NameId name = 0; name < m_names.nameCount(); ++name) {
+        if (m_nameSelected[name] != 0) {
+            visit(m_names.composedForm(name), printers()[m_representativeRow[name]]);
+        }
+    }
+    for (const auto& [composed, bytes] : m_unlistedSelection) {
+        visit(std::string_view(composed), std::string_view(bytes));
+    }
+}
+
 std::vector<std::string_view> SelectionState::selectedNames() const {
     std::vector<std::string_view> names;
     names.reserve(selectionSize());
-    for (NameId name = 0; name < m_names.nameCount(); ++name) {
-        if (m_nameSelected[name] != 0) {
-            names.push_back(printers()[m_representativeRow[name]]);
-        }
-    }
-    for (const auto& entry : m_unlistedSelection) {
-        names.push_back(entry.second);
-    }
+    forEachChosenName([&](std::string_view, std::string_view bytes) { names.push_back(bytes); });
     return names;
 }
 
@@ -96,14 +102,9 @@ std::vector<std::string_view> SelectionState::selectedNamesInScalarOrder() const
     // The composed forms were found when the list was loaded: no name is normalised again.
     std::vector<KeyedName> keyed;
     keyed.reserve(selectionSize());
-    for (NameId name = 0; name < m_names.nameCount(); ++name) {
-        if (m_nameSelected[name] != 0) {
-            keyed.push_back({m_names.composedForm(name), printers()[m_representativeRow[name]]});
-        }
-    }
-    for (const auto& [key, bytes] : m_unlistedSelection) {
-        keyed.push_back({key, bytes});
-    }
+    forEachChosenName([&](std::string_view composed, std::string_view bytes) {
+        keyed.push_back({composed, bytes});
+    });
     sortByKey(keyed);
     std::vector<std::string_view> names;
     names.reserve(keyed.size());

@@ -59,6 +59,7 @@ public:
 
 private:
     void notify(const Change& change) const;
+    template <typename Visit> void forEachChosenName(Visit visit) const;
 
     NameTable m_names;
     std::vector<std::uint8_t> m_nameSelected;       // per NameId

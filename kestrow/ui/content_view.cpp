@@ -36,7 +36,8 @@ int standardPadding(const QWidget* widget) {
     return widget->style()->pixelMetric(QStyle::PM_LayoutTopMargin);
 }
 
-// The keys that answer the window or the alert. Held down, they repeat; one press must act once.
+// The keys that answer the window or the alert, or tick a row. Held down, they repeat; one press
+// must act once.
 bool isRepeatedAnswerKey(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
         return false;
@@ -111,6 +112,7 @@ void ContentView::buildLayout() {
     m_list->setTextElideMode(Qt::ElideRight);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setMinimumHeight(minimumListHeight);
+    m_list->installEventFilter(this); // Space held on a row ticks it once
     m_list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
     // The notice that stands in for an empty list is made when first needed, like the alert.
@@ -188,8 +190,8 @@ QMessageBox* ContentView::alert() {
 }
 
 bool ContentView::eventFilter(QObject* watched, QEvent* event) {
-    // A key held since before the alert opened (the Return that confirmed) repeats into it: the
-    // alert answers fresh presses only.
+    // On the list and the alert. A key held since before the alert opened (the Return that
+    // confirmed) repeats into it: the alert answers fresh presses only.
     if (isRepeatedAnswerKey(event)) {
         return true;
     }

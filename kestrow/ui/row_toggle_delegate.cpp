@@ -4,7 +4,6 @@
 
 #include <QAbstractItemView>
 #include <QHelpEvent>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolTip>
 
@@ -26,14 +25,6 @@ bool RowToggleDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
         }
         const bool checked = index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
         return model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
-    }
-    case QEvent::KeyPress: {
-        // One press of Space is one toggle, however long the key is held.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->isAutoRepeat() && (key->key() == Qt::Key_Space || key->key() == Qt::Key_Select)) {
-            return true;
-        }
-        return QStyledItemDelegate::editorEvent(event, model, option, index);
     }
     default:
         return QStyledItemDelegate::editorEvent(event, model, option, index);
@@ -65,7 +56,7 @@ bool RowToggleDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
     QToolTip::showText(event->globalPos(),
                        QStringLiteral("<p style='white-space:pre'>") + name.toHtmlEscaped() +
                            QStringLiteral("</p>"),
-                       view, view->visualRect(index));
+                       widget, row.rect);
     return true;
 }
 
@@ -78,9 +69,13 @@ QSize RowToggleDelegate::sizeHint(const QStyleOptionViewItem& option, const QMod
 
 namespace {
 
-bool hasRightToLeftLetters(const QString& text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](QChar c) { return c.direction() == QChar::DirR || c.direction() == QChar::DirAL; });
+// By code point: right-to-left scripts beyond the first plane (Adlam, Kharoshthi, ...) count too.
+bool hasRightToLeftLetters(QStringView text) {
+    const auto points = text.toUcs4();
+    return std::any_of(points.begin(), points.end(), [](char32_t c) {
+        const auto direction = QChar::direction(c);
+        return direction == QChar::DirR || direction == QChar::DirAL;
+    });
 }
 
 } // namespace

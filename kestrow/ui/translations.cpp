@@ -26,9 +26,10 @@ Translations::Translations(const QLocale& locale, const QString& directory) {
     }
     m_kestrowInstalled = QCoreApplication::installTranslator(&m_kestrow);
     // Qt's own texts in the same language only: a second language would make a mixed window.
-    m_qt.load(QLocale(m_kestrow.language()), QStringLiteral("qtbase"), QStringLiteral("_"),
-              QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+    if (m_qt.load(QLocale(m_kestrow.language()), QStringLiteral("qtbase"), QStringLiteral("_"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(&m_qt);
+    }
     // Installing sends the language change at once, and with it Qt reads the layout direction
     // from the catalogue: the window is laid out right to left from its first frame.
 }
