@@ -18,8 +18,9 @@ class Accessibility:
         self.pyatspi = pyatspi
         # Roles by number, named as at-spi2-core 2.46 names them: 2.56 renamed some ("push button"
         # is "button" there) without changing their numbers.
-        self._role_names = {getattr(pyatspi, attr): attr[len("ROLE_"):].lower().replace("_", " ")
-                            for attr in dir(pyatspi) if attr.startswith("ROLE_")}
+        roles = {attr: getattr(pyatspi, attr) for attr in dir(pyatspi) if attr.startswith("ROLE_")}
+        self._role_names = {number: attr[len("ROLE_"):].lower().replace("_", " ")
+                            for attr, number in roles.items() if isinstance(number, int)}
         self.kestrow = kestrow
         self.app = wait_until(self._find_application, "kestrow in the accessibility registry")
         if kestrow.window is not None:
