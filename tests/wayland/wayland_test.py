@@ -16,9 +16,9 @@ takes its place.
 How it runs: as root, it starts itself again in a private mount and network namespace with a
 /tmp of its own, so that it never meets another run's exchange files, sockets or displays (where
 namespaces are not allowed it holds the exchange-files lock instead). sway refuses to run as root,
-so it runs as `nobody` (setpriv). One `wtype -` stays connected for the whole module only so that
-the seat keeps a keyboard: when the last virtual keyboard goes, Qt drops its keyboard and keys sent
-right after can be lost. The keys of a case then go through one short `wtype -k KEY...`: every
+so it runs as `nobody` (setpriv). An idle wtype is always connected, so that the seat keeps a
+keyboard: when the last virtual keyboard goes, Qt drops its keyboard and keys sent right after can
+be lost. The keys of a case then go through one short `wtype -k KEY...`: every
 wtype is a new virtual keyboard with a keymap of its own, for which sway switches the seat's keymap
 and sends the window leave and enter again, and keys sent by two wtype processes one after the other
 were lost in about 3 runs in 100 (one wtype for all: none in 260).
@@ -50,6 +50,7 @@ SKIPPED = 77
 NAMESPACE_MARK = "KESTROW_WAYLAND_TEST_IN_NAMESPACE"
 COMPOSITOR_USER = "nobody"
 TOOLS = ("sway", "swaymsg", "wtype", "grim", "setpriv", "unshare")
+CLOCK_NANOSLEEP = 230  # its system call number on x86-64: where usleep() sleeps
 
 # A normal screen for every case but the small one. kestrow's windows float, as on a desktop, so
 # that they keep the size they ask for.
@@ -83,7 +84,8 @@ class Compositor(StartedOrStopped):
     def __init__(self):
         self.dir = tempfile.mkdtemp(prefix="kestrow-wayland.")
         self._sway = None
-        self._keyboard = None
+        self._keyboard = None  # the idle keyboard (see release_keyboards)
+        self._typists = []  # the wtypes of the run under way
 
     def _start(self):
         user = pwd.getpwnam(COMPOSITOR_USER)
@@ -131,8 +133,7 @@ class Compositor(StartedOrStopped):
         wait_until(lambda: run_tool(["swaymsg", "-t", "get_outputs"], env).returncode == 0,
                    "sway's IPC to answer")
 
-        self._keyboard = subprocess.Popen(["wtype", "-"], env=env, stdin=subprocess.PIPE,
-                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.release_keyboards()
         wait_until(self._seat_has_keyboard, "the virtual keyboard on the seat")
 
     def _seat_has_keyboard(self):
@@ -140,15 +141,50 @@ class Compositor(StartedOrStopped):
         seats = json.loads(self.swaymsg("-t", "get_seats"))
         return any(seat["capabilities"] & 2 for seat in seats)  # WL_SEAT_CAPABILITY_KEYBOARD
 
+    def _typist(self, keys):
+        """A wtype that types `keys` and then stays, once it has typed them."""
+        typist = subprocess.Popen(["wtype", *(arg for key in keys for arg in ("-k", key)), "-s", "3600000"],
+                                  env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL)
+        wait_until(lambda: self._has_typed(typist), f"wtype to type {keys}")
+        return typist
+
+    @staticmethod
+    def _has_typed(typist):
+        """True once wtype is in its final sleep: in clock_nanosleep, and still the same sleep (no
+        context switch) a while later; between two keys it sleeps only 2 ms."""
+        check(typist.poll() is None, f"wtype {typist.args} exited ({typist.returncode})")
+
+        def sample():
+            with open(f"/proc/{typist.pid}/syscall") as call, open(f"/proc/{typist.pid}/status") as status:
+                switches = [line for line in status if line.startswith("voluntary_ctxt_switches")]
+                return call.read().split()[0], switches
+        first = sample()
+        time.sleep(0.03)
+        return first[0] == str(CLOCK_NANOSLEEP) and sample() == first
+
+    def release_keyboards(self):
+        """After a run: ends its wtypes, and makes an idle keyboard the seat's current one again.
+        sway tells its clients the keymap of the keyboard that typed last; when that keyboard goes
+        the seat has none, and a window then gets a keymap of format 0 ("no keymap"), which Qt 6.8
+        warns about. So every wtype stays until its run has ended, and a new idle keyboard types
+        Shift, to no window, before the next run starts."""
+        for typist in self._typists:
+            stop_process(typist)
+        self._typists.clear()
+        idle, self._keyboard = self._keyboard, self._typist(["Shift_L"])
+        if idle is not None:
+            stop_process(idle)
+
     def log(self):
         with contextlib.suppress(OSError), open(os.path.join(self.dir, "sway.log"), errors="replace") as f:
             return f.read()[-2000:]
         return ""
 
     def __exit__(self, *exc):
-        if self._keyboard is not None and self._keyboard.poll() is None:
-            self._keyboard.kill()  # not EOF: that would make it type the nothing it was given
-            self._keyboard.wait()
+        for typist in [*self._typists, self._keyboard]:
+            if typist is not None:
+                stop_process(typist)
         stop_process(self._sway)
         shutil.rmtree(self.dir, ignore_errors=True)
         return False
@@ -159,9 +195,9 @@ class Compositor(StartedOrStopped):
         return result.stdout
 
     def key(self, *keys):
-        """Presses and releases each key in turn, all through one wtype."""
-        result = run_tool(["wtype", *(arg for key in keys for arg in ("-k", key))], self.env)
-        check(result.returncode == 0, f"wtype {keys} failed: {result.stderr}")
+        """Presses and releases each key in turn, all through one wtype, which stays until the run
+        has ended (release_keyboards)."""
+        self._typists.append(self._typist(keys))
 
     def windows(self):
         """Every application window in sway's tree."""
@@ -217,6 +253,10 @@ class WaylandKestrow(harness.Kestrow):
         check_equal(window["app_id"], APP_ID, f"app id of '{title}'")
         check_equal(window["border"], "normal", f"sway's frame of '{title}'")
         return window
+
+    def stop(self):
+        super().stop()
+        self.desktop.release_keyboards()
 
     def wait_for_alert_gone(self):
         wait_until(lambda: not self.own_windows(ALERT_TITLE), "the alert to close")
