@@ -23,24 +23,32 @@ askLock=/tmp/kestrow-ask.lock
 # namespace the working directory is the only way back to the staged files.
 here=$(dirname -- "$0")
 
-# Another user's files need that user to exist: such cases run as root, in the real /tmp.
+# What kestrow-ask makes of a sudo or pkexec around it is the case's to set.
+unset SUDO_USER SUDO_UID SUDO_GID SUDO_COMMAND PKEXEC_UID
+
+# Another user's files need that user to exist: such cases run as root, in a mount and PID
+# namespace of their own (not a user namespace, which would not have that user; and with a
+# /proc of their own, which shows no other session of that user), else in the real /tmp.
+namespaces='-rm --propagation private'
 case ${2:-} in
 *another_user*)
   if [ "$(id -u)" -ne 0 ]; then
     echo "SKIP [$2]: needs root, to write files as the user nobody"
     exit 77
   fi
-  KESTROW_ASK_TEST_SHARED_TMP=1
+  namespaces='-mpf --mount-proc --propagation private'
   ;;
 esac
 
 if [ -z "${KESTROW_ASK_TEST_TMP:-}" ]; then
-  if privateTmpPossible '-rm --propagation private'; then
+  if privateTmpPossible "$namespaces"; then
     stageTests
     cp -- "$1" "$stage/kestrow-ask" || exit 2
+    # The other user runs the staged programs too.
+    chmod 755 "$stage" || exit 2
     shift
     export KESTROW_ASK_TEST_TMP=private
-    inPrivateTmp '-rm --propagation private' sh ./ask/ask_test.sh ./kestrow-ask "$@"
+    inPrivateTmp "$namespaces" sh ./ask/ask_test.sh ./kestrow-ask "$@"
     exit $?
   fi
   # The lock and the exchange files of the test desktop, without the desktop itself.
@@ -93,6 +101,8 @@ trap 'exit 1' INT TERM HUP
 t=$(mktemp -d /tmp/kestrow-ask-test.XXXXXX) || exit 2
 mkdir "$t/bin" "$t/log" || exit 2
 cp -- "$askSource" "$t/bin/kestrow-ask" && chmod 755 "$t/bin/kestrow-ask" || exit 2
+# The window may run as nobody: it must reach the programs and its log.
+chmod 755 "$t" "$t/bin" && chmod 777 "$t/log" || exit 2
 export FAKE_LOG="$t/log"
 export FAKE_CHOSEN=
 export FAKE_MODE=confirm
@@ -115,14 +125,43 @@ placeFake() { # directory
   cp -- "$here/fake-kestrow" "$1/kestrow" && chmod 755 "$1/kestrow" || exit 2
 }
 
+# noPrivateTmp: from here on kestrow-ask runs where the kernel refuses it a private /tmp, as in
+# a container without the rights, and falls back to the real one, with the lock.
+refuse=
+noPrivateTmp() {
+  refuse=1
+}
+
+# refusing COMMAND...: execs COMMAND in a user namespace of its own with the same users (which
+# only a process outside may map in) and limits that allow no further mount or user namespace.
+refusing() {
+  read -r _ _ users </proc/self/uid_map && read -r _ _ groups </proc/self/gid_map || exit 2
+  [ "$users" -le 65536 ] || users=65536
+  [ "$groups" -le 65536 ] || groups=65536
+  rm -f -- "$t/namespace-ready" "$t/namespace-go" && mkfifo "$t/namespace-ready" "$t/namespace-go" || exit 2
+  (
+    read -r inside <"$t/namespace-ready"
+    if echo "0 0 $users" >"/proc/$inside/uid_map" && echo "0 0 $groups" >"/proc/$inside/gid_map"; then
+      echo go >"$t/namespace-go"
+    else
+      echo "cannot map the users into the namespace" >"$t/namespace-go"
+    fi
+  ) &
+  # Once mapped, the inner shell runs a new one, which is root of the namespace (the first lost
+  # its capabilities when it started unmapped).
+  # shellcheck disable=SC2016 # expanded by the inner shells
+  exec unshare --user sh -c 'echo $$ >"$1/namespace-ready" && read -r word <"$1/namespace-go" && [ "$word" = go ] && shift &&
+    exec sh -c "echo 0 >/proc/sys/user/max_mnt_namespaces && echo 0 >/proc/sys/user/max_user_namespaces &&
+      exec \"\$@\"" sh "$@"' sh "$t" "$@"
+}
+
 # runAsk: kestrow-ask with standard input from $t/in; sets $status.
 runAsk() {
-  if [ -n "$askShell" ]; then
-    # shellcheck disable=SC2086 # the shell may come with options
-    $askShell "$t/bin/kestrow-ask" "$@" <"$t/in" >"$t/out" 2>"$t/err"
-  else
-    "$t/bin/kestrow-ask" "$@" <"$t/in" >"$t/out" 2>"$t/err"
-  fi
+  set -- "$t/bin/kestrow-ask" "$@"
+  # shellcheck disable=SC2086 # the shell may come with options
+  [ -z "$askShell" ] || set -- $askShell "$@"
+  [ -z "$refuse" ] || set -- refusing "$@"
+  ("$@") <"$t/in" >"$t/out" 2>"$t/err"
   status=$?
 }
 
@@ -260,7 +299,7 @@ case_flag_not_written_exits_2() {
   expectStatus 2
   expectStdoutEmpty
   expectStderrHas "kestrow: CRITICAL ERROR: Could not write done flag at '$flag'"
-  expectStderrHas "kestrow could not write its done flag"
+  expectStderrHas "kestrow could not write its done flag (Is a directory)"
 }
 
 case_kestrow_cannot_start_exits_2() {
@@ -340,7 +379,7 @@ expectNoAnswerBecause() { # FAKE_MODE, then the reason kestrow-ask must give
   runAsk
   expectStatus 2
   expectStdoutEmpty
-  expectStderrHas "was not written by kestrow for this run ($2)"
+  expectStderrHas "was not written by kestrow for this run ($2"
 }
 
 case_old_answer_files_are_no_answer() {
@@ -351,6 +390,7 @@ case_old_answer_files_are_no_answer() {
 }
 
 case_answer_files_of_another_user_are_no_answer() {
+  noPrivateTmp
   expectNoAnswerBecause cancel-then-foreign-selection "it belongs to another user"
   rm -f -- "$selection"
   expectNoAnswerBecause close-then-foreign-flag "it belongs to another user"
@@ -380,6 +420,7 @@ case_failure_cleans_up_whatever_stderr_is() {
 }
 
 case_stale_answer_removed_before_start() {
+  noPrivateTmp
   placeFake "$t/bin"
   printf 'Old' >"$selection"
   : >"$flag"
@@ -393,6 +434,7 @@ case_stale_answer_removed_before_start() {
 }
 
 case_symlink_at_list_path_is_replaced() {
+  noPrivateTmp
   placeFake "$t/bin"
   printf 'victim' >"$t/victim"
   ln -s "$t/victim" "$list"
@@ -405,25 +447,28 @@ case_symlink_at_list_path_is_replaced() {
 }
 
 case_directory_at_list_path_exits_2() {
+  noPrivateTmp
   placeFake "$t/bin"
   mkdir "$list"
   input 'A\n'
   runAsk
   expectStatus 2
   expectStderrHas "cannot write the printer list file '$list'"
+  expectStderrHas "a directory of user 'root' stands there"
   expectFakeNotRan
   [ -z "$(ls -A "$list")" ] || fail "the list was moved into the directory"
   rmdir "$list"
 }
 
 case_directory_at_flag_path_exits_2() {
+  noPrivateTmp
   placeFake "$t/bin"
   mkdir "$flag"
   touch "$flag/keep"
   input 'A\n'
   runAsk
   expectStatus 2
-  expectStderrHas "cannot remove '$flag' left from an earlier run"
+  expectStderrHas "cannot remove '$flag': a directory of user 'root' stands there"
   expectFakeNotRan
   [ -e "$flag/keep" ] || fail "kestrow-ask removed a directory's contents"
   rm -rf "$flag"
@@ -435,18 +480,23 @@ startBlocked() {
   mkfifo "$t/started" "$t/go" || exit 2
   export FAKE_STARTED="$t/started" FAKE_GO="$t/go"
   printf 'First\n' >"$t/in-first"
-  if [ -n "$askShell" ]; then
-    # shellcheck disable=SC2086
-    FAKE_MODE=block FAKE_CHOSEN=First $askShell "$t/bin/kestrow-ask" <"$t/in-first" >"$t/out-first" 2>"$t/err-first" &
-  else
-    FAKE_MODE=block FAKE_CHOSEN=First "$t/bin/kestrow-ask" <"$t/in-first" >"$t/out-first" 2>"$t/err-first" &
-  fi
+  (
+    set -- "$t/bin/kestrow-ask"
+    # shellcheck disable=SC2086 # the shell may come with options
+    [ -z "$askShell" ] || set -- $askShell "$@"
+    export FAKE_MODE=block FAKE_CHOSEN=First
+    if [ -n "$refuse" ]; then
+      refusing "$@"
+    fi
+    exec "$@"
+  ) <"$t/in-first" >"$t/out-first" 2>"$t/err-first" &
   askPid=$!
   read -r word <"$t/started"
   [ "$word" = started ] || fail "the blocked fake did not start"
 }
 
 case_second_run_refused_while_first_runs() {
+  noPrivateTmp
   placeFake "$t/bin"
   startBlocked
   mv "$t/log" "$t/log-first" && mkdir "$t/log" || exit 2
@@ -454,7 +504,7 @@ case_second_run_refused_while_first_runs() {
   runAsk
   expectStatus 2
   expectStdoutEmpty
-  expectStderrHas "another kestrow-ask is already running"
+  expectStderrHas "another kestrow-ask is already running: the lock '$askLock' (an empty regular file of user 'root') is held by "
   expectFakeNotRan
   [ "$(cat "$list")" = First ] || fail "the second run touched the first run's list"
   echo go >"$t/go"
@@ -465,6 +515,7 @@ case_second_run_refused_while_first_runs() {
 }
 
 case_killed_run_leaves_no_stale_lock() {
+  noPrivateTmp
   placeFake "$t/bin"
   startBlocked
   fakePid=$(cat "$t/log/pid")
