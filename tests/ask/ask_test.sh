@@ -155,11 +155,13 @@ refusing() {
       exec \"\$@\"" sh "$@"' sh "$t" "$@"
 }
 
-# runAsk: kestrow-ask with standard input from $t/in; sets $status.
+# runAsk: kestrow-ask with standard input from $t/in; sets $status. As $askUser when set.
+askUser=
 runAsk() {
   set -- "$t/bin/kestrow-ask" "$@"
   # shellcheck disable=SC2086 # the shell may come with options
   [ -z "$askShell" ] || set -- $askShell "$@"
+  [ -z "$askUser" ] || set -- setpriv --reuid="$askUser" --regid="$(id -g "$askUser")" --clear-groups "$@"
   [ -z "$refuse" ] || set -- refusing "$@"
   ("$@") <"$t/in" >"$t/out" 2>"$t/err"
   status=$?
@@ -389,6 +391,14 @@ case_old_answer_files_are_no_answer() {
   expectStderrHas "'$flag' was not written"
 }
 
+# Another name for someone else's file (a hard link: where fs.protected_hardlinks is 0, anyone
+# can make one) is no answer of this run either.
+case_linked_answer_is_no_answer() {
+  noPrivateTmp
+  expectNoAnswerBecause confirm-then-linked-selection "it has 2 links"
+  expectStderrHas "'$selection' was not written"
+}
+
 case_answer_files_of_another_user_are_no_answer() {
   noPrivateTmp
   expectNoAnswerBecause cancel-then-foreign-selection "it belongs to another user"
@@ -472,6 +482,176 @@ case_directory_at_flag_path_exits_2() {
   expectFakeNotRan
   [ -e "$flag/keep" ] || fail "kestrow-ask removed a directory's contents"
   rm -rf "$flag"
+}
+
+# Another user holds the lock and plants a directory, a FIFO and links at every fixed path: with
+# a /tmp of its own the run does not meet any of it, and gets the user's answer.
+plantEverything() { # as the user: command prefix, or none
+  # shellcheck disable=SC2016 # expanded by the inner shell
+  "$@" sh -c 'mkdir "$1" && : >"$1/inside" && mkdir "$2" && mkfifo "$3"' sh "$selection" "$list" "$flag" || exit 2
+  # -o: the lock is flock's own, and ends with it.
+  "$@" flock -o "$askLock" sleep 600 &
+  holderPid=$!
+  # The lock is held once a second try fails.
+  n=0
+  while flock -n "$askLock" true; do
+    n=$((n + 1))
+    [ "$n" -lt 300 ] || fail "the other user never took the lock"
+    sleep 0.1
+  done
+  ls -land "$selection" "$selection/inside" "$list" "$flag" "$askLock" >"$t/planted"
+}
+
+expectPlantsUntouched() {
+  ls -land "$selection" "$selection/inside" "$list" "$flag" "$askLock" >"$t/planted-after"
+  cmp -s "$t/planted" "$t/planted-after" || fail "what the other user planted was changed"
+  kill "$holderPid"
+}
+
+case_another_user_holds_lock_and_plants_everything() {
+  placeFake "$t/bin"
+  plantEverything setpriv --reuid=nobody --regid=nogroup --clear-groups
+  input 'A\nB\n'
+  FAKE_CHOSEN=B
+  runAsk
+  expectStatus 0
+  expectStdout 'B\n'
+  expectStderrEmpty
+  expectFakeRan
+  expectPlantsUntouched
+}
+
+# The same for an ordinary user's run (bubblewrap's private /tmp), with root in the way.
+case_another_user_asks_past_roots_lock_and_plants() {
+  if ! command -v bwrap >/dev/null 2>&1; then
+    fail "bwrap is missing (Debian package bubblewrap)"
+  fi
+  placeFake "$t/bin"
+  plantEverything
+  input 'A\nB\n'
+  FAKE_CHOSEN=A
+  askUser=nobody
+  runAsk
+  expectStatus 0
+  expectStdout 'A\n'
+  expectStderrEmpty
+  [ "$(cat "$t/log/uid")" = 65534 ] || fail "the window did not run as nobody"
+  expectPlantsUntouched
+}
+
+# Two runs at once each get their own answer: with a /tmp of their own they need no lock.
+case_two_runs_at_once_both_answered() {
+  placeFake "$t/bin"
+  startBlocked
+  mv "$t/log" "$t/log-first" && mkdir "$t/log" || exit 2
+  input 'Second\n'
+  FAKE_CHOSEN=Second
+  runAsk
+  expectStatus 0
+  expectStdout 'Second\n'
+  echo go >"$t/go"
+  wait "$askPid"
+  firstStatus=$?
+  [ "$firstStatus" -eq 0 ] || fail "the first run ended with $firstStatus"
+  [ "$(cat "$t/out-first")" = First ] || fail "the first run lost its answer"
+}
+
+# sessionOf VARIABLE=VALUE...: a process of nobody's with that environment, as a program of
+# their desktop session would be; sets $sessionPids.
+sessionPids=
+sessionOf() {
+  setpriv --reuid=nobody --regid=nogroup --clear-groups env -i "$@" sleep 600 &
+  sessionPids="$sessionPids $!"
+  # Until it is sleep, its environment is not yet the one given.
+  n=0
+  until [ "$(cat "/proc/$!/comm" 2>/dev/null)" = sleep ]; do
+    n=$((n + 1))
+    [ "$n" -lt 300 ] || fail "the session process did not start"
+    sleep 0.1
+  done
+}
+
+endSessions() {
+  # shellcheck disable=SC2086 # a list of pids
+  [ -z "$sessionPids" ] || kill $sessionPids
+  sessionPids=
+}
+
+windowEnvironment() { # NAME: its value in the window's environment, or nothing
+  sed -n "s/^$1=//p" "$t/log/env"
+}
+
+# Root through sudo or pkexec: the window runs as the user who asked, on their display; what
+# the caller's environment lacks comes from the user's session.
+case_sudo_window_runs_as_another_user() {
+  placeFake "$t/bin"
+  input 'A\nB\n'
+  FAKE_CHOSEN=A
+  mkdir -m 700 "$t/run" && chown nobody:nogroup "$t/run" || exit 2
+
+  # sudo keeps DISPLAY and XAUTHORITY; root's own runtime directory is not for the user.
+  sessionOf DISPLAY=:42 XAUTHORITY=/nonexistent/.Xauthority DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus
+  export SUDO_USER=nobody DISPLAY=:42 XAUTHORITY=/root/.Xauthority XDG_RUNTIME_DIR=/run/user/0
+  unset WAYLAND_DISPLAY
+  runAsk
+  expectStatus 0
+  expectStdout 'A\n'
+  [ "$(cat "$t/log/uid")" = 65534 ] || fail "sudo: the window did not run as nobody"
+  [ "$(windowEnvironment DISPLAY)" = :42 ] || fail "sudo: the window lost the display"
+  [ "$(windowEnvironment XAUTHORITY)" = /root/.Xauthority ] || fail "sudo: the caller's XAUTHORITY was not kept"
+  [ "$(windowEnvironment HOME)" = /nonexistent ] || fail "sudo: HOME is not the user's"
+  [ "$(windowEnvironment XDG_RUNTIME_DIR)" != /run/user/0 ] || fail "sudo: the window got root's runtime directory"
+  [ "$(windowEnvironment DBUS_SESSION_BUS_ADDRESS)" = unix:path=/nonexistent/bus ] ||
+    fail "sudo: the window is not on the session's bus"
+  endSessions
+
+  # pkexec (or sudo on Wayland) keeps no display: the session's, Wayland included.
+  unset SUDO_USER DISPLAY XAUTHORITY XDG_RUNTIME_DIR
+  export PKEXEC_UID=65534
+  sessionOf WAYLAND_DISPLAY=wayland-7 XDG_RUNTIME_DIR="$t/run"
+  runAsk
+  expectStatus 0
+  [ "$(cat "$t/log/uid")" = 65534 ] || fail "pkexec: the window did not run as nobody"
+  [ "$(windowEnvironment WAYLAND_DISPLAY)" = wayland-7 ] || fail "pkexec: the window did not get the session's display"
+  [ "$(windowEnvironment XDG_RUNTIME_DIR)" = "$t/run" ] || fail "pkexec: the window did not get the session's runtime directory"
+  [ -z "$(windowEnvironment DISPLAY)" ] || fail "pkexec: the window got a DISPLAY the session does not have"
+
+  # Two sessions: no guess; none: nowhere to show. Neither starts a window.
+  sessionOf DISPLAY=:43
+  rm -f -- "$t/log/argc"
+  runAsk
+  expectStatus 2
+  expectStderrHas "user 'nobody' has more than one graphical session (DISPLAY=:43, WAYLAND_DISPLAY=wayland-7 in $t/run)"
+  expectFakeNotRan
+  endSessions
+  runAsk
+  expectStatus 2
+  expectStderrHas "no graphical session of user 'nobody' found"
+  expectFakeNotRan
+  unset PKEXEC_UID
+}
+
+# A full /tmp says so: out of space for the list, and out of inodes for the run's directory.
+case_full_tmp_says_so() {
+  placeFake "$t/bin"
+  input 'A\n'
+  for limit in size=16k nr_inodes=16; do
+    # A small /tmp of its own, with this case's directory bound back in, then filled up.
+    # shellcheck disable=SC2016 # expanded by the inner shell
+    (cd "$t" && unshare --mount --propagation private sh -c '
+      mount -t tmpfs -o "$1,mode=1777" tmpfs /tmp && mkdir -p "$2" && mount --no-canonicalize --bind . "$2" || exit 3
+      n=0
+      while : >"/tmp/fill.$n" 2>/dev/null && cat "$2/in" "$2/in" "$2/in" >>"/tmp/fill.$n" 2>/dev/null; do
+        n=$((n + 1))
+      done
+      exec "$2/bin/kestrow-ask" <"$2/in" >"$2/out" 2>"$2/err"
+    ' sh "$limit" "$t")
+    status=$?
+    expectStatus 2
+    expectStdoutEmpty
+    expectStderrHas "(/tmp is full: No space left on device)"
+    expectFakeNotRan
+  done
 }
 
 # startBlocked: kestrow-ask in the background with a fake that waits for a word;
