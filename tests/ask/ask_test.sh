@@ -589,6 +589,24 @@ case_sudo_window_runs_as_another_user() {
   FAKE_CHOSEN=A
   mkdir -m 700 "$t/run" && chown nobody:nogroup "$t/run" || exit 2
 
+  # The real sudo, called by nobody from an X11 session, with a sudoers file that lets them
+  # (bound over the system's in this case's own mount namespace only, so never in the real /tmp).
+  if [ "$KESTROW_ASK_TEST_TMP" = private ]; then
+    command -v sudo >/dev/null 2>&1 || fail "sudo is missing (Debian package sudo)"
+    printf 'Defaults env_reset\nroot ALL=(ALL:ALL) ALL\nnobody ALL=(ALL:ALL) NOPASSWD: ALL\n' >"$t/sudoers" &&
+      chmod 440 "$t/sudoers" && mount --bind "$t/sudoers" /etc/sudoers || exit 2
+    sessionOf DISPLAY=:41
+    setpriv --reuid=nobody --regid=nogroup --clear-groups env -i PATH="$PATH" DISPLAY=:41 \
+      sudo -n env FAKE_LOG="$FAKE_LOG" FAKE_MODE=confirm FAKE_CHOSEN=A "$t/bin/kestrow-ask" <"$t/in" >"$t/out" 2>"$t/err"
+    status=$?
+    expectStatus 0
+    expectStdout 'A\n'
+    [ "$(cat "$t/log/uid")" = 65534 ] || fail "real sudo: the window did not run as nobody"
+    [ "$(windowEnvironment SUDO_USER)" = nobody ] || fail "real sudo: kestrow-ask was not run through sudo"
+    [ "$(windowEnvironment DISPLAY)" = :41 ] || fail "real sudo: the window lost the display"
+    endSessions
+  fi
+
   # sudo keeps DISPLAY and XAUTHORITY; root's own runtime directory is not for the user.
   sessionOf DISPLAY=:42 XAUTHORITY=/nonexistent/.Xauthority DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus
   export SUDO_USER=nobody DISPLAY=:42 XAUTHORITY=/root/.Xauthority XDG_RUNTIME_DIR=/run/user/0
