@@ -222,7 +222,9 @@ std::string displayFailureLine() {
 void handleMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     {
         const std::lock_guard lock(stateMutex);
-        if (capture >= 0) {
+        // (Without a capture, as when memfd_create fails, the line still comes; only a refusal's
+        // reason then goes to standard error on its own, as libxcb writes it.)
+        if (handlerInstalled) {
             // "Could not load the Qt platform plugin "xcb" in "" even though it was found."
             if (context.category != nullptr && std::strcmp(context.category, "qt.qpa.plugin") == 0) {
                 const qsizetype open = message.indexOf(QLatin1Char('"'));
