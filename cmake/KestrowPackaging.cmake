@@ -81,13 +81,14 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The packages kestrow links against come from dpkg-shlibdeps, never from a list kept
-# by hand. kestrow-ask needs only Essential packages (coreutils, grep, sed,
-# util-linux), which Debian forbids listing.
+# by hand. kestrow-ask needs only Essential packages (coreutils, findutils, grep, sed,
+# libc-bin, mount, util-linux), which Debian forbids listing.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Recommended: Qt's Wayland platform plugin (without it, on a Wayland desktop the window goes
 # through XWayland), and Qt's own texts (what Qt itself shows or reads out) in the user's
-# language; the window's own catalogues are in the package.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
+# language; the window's own catalogues are in the package; bubblewrap, with which kestrow-ask gives
+# the window of an ordinary user a /tmp of its own (root needs only util-linux's unshare).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n, bubblewrap")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The build machine's own architecture (amd64 on the x86-64 machines we ship for).
 find_program(KESTROW_DPKG dpkg)

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "kestrow/app/display_failure.h"
 #include "kestrow/app/kestrow_app.h"
 #include "kestrow/app/standard_output.h"
 #include "kestrow/app/teardown_watchdog.h"
@@ -20,7 +21,9 @@ int main(int argc, char* argv[]) {
     protectStandardStreams();
     preferCompositorDecorations();
     TeardownWatchdog watchdog;
+    DisplayFailureReport displayFailure;
     QApplication application(argc, argv);
+    displayFailure.release();
     QApplication::setApplicationName(QStringLiteral("kestrow"));
     QGuiApplication::setDesktopFileName(QStringLiteral("kestrow"));
     // The window speaks the user's language; standard output and the exchange files never change.

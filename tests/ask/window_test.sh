@@ -3,7 +3,7 @@
 # One case of kestrow-ask with the real kestrow window, on the test desktop (Xvfb, openbox and a
 # session bus: tests/desktop/on-desktop), played by real X key events (xdotool).
 # Usage: window_test.sh CASE KESTROW_ASK [KESTROW]
-#   CASE         confirm, cancel or close
+#   CASE         confirm, cancel, close or no_display
 #   KESTROW_ASK  the script under test
 #   KESTROW      the window program. Given, a copy of KESTROW_ASK runs beside it, as in
 #                a build tree; left out, KESTROW_ASK runs where it is and finds its own
@@ -20,7 +20,7 @@
 set -u
 
 usage() {
-  echo "usage: $0 confirm|cancel|close KESTROW_ASK [KESTROW]" >&2
+  echo "usage: $0 confirm|cancel|close|no_display KESTROW_ASK [KESTROW]" >&2
   exit 2
 }
 
@@ -29,7 +29,7 @@ if [ $# -lt 2 ] || [ $# -gt 3 ]; then
 fi
 caseName=$1
 case $caseName in
-confirm | cancel | close) ;;
+confirm | cancel | close | no_display) ;;
 *) usage ;;
 esac
 
@@ -274,6 +274,23 @@ case_close() {
   expectStatus 2
   expectStdout ''
   expectStderr 'kestrow-ask: kestrow ended without an answer, exit status 0: the window was closed without OK or Cancel, or could not be shown\n'
+  expectNoExchangeFiles
+}
+
+# A display with no server: kestrow's one line about it becomes kestrow-ask's reason.
+case_no_display() {
+  number=9
+  while [ -e "/tmp/.X11-unix/X$number" ]; do
+    number=$((number + 1))
+  done
+  # shellcheck disable=SC2059 # the names are a printf format, as for startAsk
+  printf "$names" >"$t/in"
+  # The session's environment, with the display replaced.
+  (sessionExec env DISPLAY=":$number" "$ask") <"$t/in" >"$t/out" 2>"$t/err"
+  status=$?
+  expectStatus 2
+  expectStdout ''
+  expectStderr "kestrow-ask: the window could not be shown: cannot open the X11 display ':$number': not found (no X server at /tmp/.X11-unix/X$number)\n"
   expectNoExchangeFiles
 }
 

@@ -117,13 +117,13 @@ fi
 # shellcheck disable=SC2086 # the paths above
 leftAlone $files
 # The window's catalogues, one for each language in translations/, and the recommended packages:
-# Qt's Wayland plugin and Qt's own catalogues.
+# Qt's Wayland plugin, Qt's own catalogues and bubblewrap (kestrow-ask's private /tmp).
 for ts in "$src"/translations/kestrow_*.ts; do
   qm=/usr/share/kestrow/translations/$(basename "$ts" .ts).qm
   echo "$files" | grep -qx "$qm" || fail "$deb lacks $qm"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
-for recommended in qt6-wayland qt6-translations-l10n; do
+for recommended in qt6-wayland qt6-translations-l10n bubblewrap; do
   case ", $recommends," in
   *", $recommended,"*) ;;
   *) fail "$deb does not recommend $recommended (Recommends: $recommends)" ;;
