@@ -5,6 +5,7 @@
 #include "kestrow/core/dialog_session.h"
 
 class QCheckBox;
+class QKeyEvent;
 class QMessageBox;
 class QPushButton;
 class QStackedWidget;
@@ -30,9 +31,13 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void buildLayout();
+    bool isRepeat(const QKeyEvent* key);
+    bool answerKeyPress(const QKeyEvent* key);
     void connectControls();
     void stateChanged(const kestrow::SelectionState::Change& change);
     enum class MiddleForm { Undecided, List, Notice };
@@ -53,4 +58,9 @@ private:
     QPushButton* m_ok = nullptr;
     QMessageBox* m_alert = nullptr; // made when first raised: the first frame does not need it
     bool m_loaded = false;
+    struct KeyRelease {
+        int key = 0;
+        quint64 timestamp = 0;
+    };
+    KeyRelease m_lastRelease; // the last release of an answer key, to tell a repeat by
 };

@@ -183,10 +183,15 @@ QAccessibleInterface* kestrowAccessibleInterface(const QString& className, QObje
     if (className == QLatin1String("PrinterListView")) {
         return new PrinterListAccessible(static_cast<PrinterListView*>(object));
     }
-    // A plain top-level QWidget reads as a "filler" to screen readers; the content view is the
-    // application's window and should read as one.
+    // A plain top-level QWidget reads as a "filler" to screen readers. To the user the window is a
+    // dialog, and Orca reads a dialog's heading (its loose labels) when the window opens.
     if (className == QLatin1String("ContentView") && static_cast<QWidget*>(object)->isWindow()) {
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Dialog);
+    }
+    // The stack that holds the list or the notice only lays them out: as a "filler" a screen reader
+    // passes over it; Qt's own "layered pane" is announced on every way into the list.
+    if (className == QLatin1String("QStackedWidget") && object->objectName() == QLatin1String("middle")) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Client);
     }
     return nullptr;
 }
