@@ -1,0 +1,227 @@
+"""What a blind user hears: the real kestrow under the real Orca on the test desktop, driven by real
+keys, checked by what Orca speaks (the "SPEECH OUTPUT" lines of its debug log; it runs without a
+speech server, so no sound device is needed). The accessibility module reads the tree; this one
+shows what only a screen reader shows: which focus event wins, which containers are announced,
+whether the heading is read, and that a key the screen reader keeps for itself never reaches the
+window (Orca's "where am I" is keypad Enter).
+
+Orca refuses to start when pgrep finds another Orca anywhere on the machine, so the module starts
+itself again in a PID namespace of its own (which needs root: without it the module is skipped).
+"""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+import threading
+
+import harness
+from harness import (DONE_LINE, PRINTER_LIST, KestrowTestCase, check, check_equal, check_exchange_files,
+                     stop_process, wait_until)
+
+SKIPPED = 77
+NAMESPACE_MARK = "KESTROW_SCREEN_READER_NAMESPACE"
+
+# A bound on waiting for one step's speech (Orca speaks within a fraction of a second), short
+# enough that a walk in which every step goes wrong still fits the case's budget.
+SPEECH_WAIT_SECONDS = 8
+
+NAMES = b"Laser One\nInkjet Two\nPhoto Three\n"
+NOT_FOUND = (f"Printer list file not found at:\n{PRINTER_LIST}\n\n"
+             "Please ensure the file exists and the application has permission to read it.")
+
+
+class Step:
+    """One key (None: the window opening) and what Orca must speak after it, in this order
+    (regular expressions, each matching one whole utterance), what it must not speak meanwhile, and
+    whether the window must still be open once it has spoken."""
+
+    def __init__(self, key, spoken, never=(), still_open=False):
+        self.key = key
+        self.spoken = spoken
+        self.never = never
+        self.still_open = still_open
+
+
+# name, the printer list (None: no file), the walk, the selection file and standard output at the end
+ROWS = [
+    ("a walk through the list", NAMES, [
+        # The window is a dialog: its heading is read; then the list and its current row with its
+        # state. The stack around the list only lays it out and is not announced.
+        Step(None, [r"Orvane Setup dialog\b.*\bSelect Printers to Install\.?",
+                    r"Laser One check box not checked\.?"], never=[r".*layered pane.*"]),
+        # The row has the focus, so the tick is spoken as its new state.
+        Step("space", [r"space ?", r"checked\.?"]),
+        Step("Tab", [r"Select All check box not checked\.?"]),
+        # Back into the list: its current row again, ticked.
+        Step("shift+Tab", [r"Laser One check box checked\.?"], never=[r".*layered pane.*"]),
+        # Orca keeps "where am I" for itself: it reads the row, the window does not confirm.
+        Step("KP_Enter", [r"Laser One check box checked\.?"], still_open=True),
+        Step("Return", []),
+    ], b"Laser One", [DONE_LINE]),
+    ("the missing-file alert and what follows it", None, [
+        Step(None, [r"alert Printer Selection\.?", re.escape(NOT_FOUND) + r"\.?", r"OK push button\.?"]),
+        # Back in the window, its state: the notice that stands in for the list.
+        Step("Return", [r"Orvane Setup dialog\b.*\bNo printers found or file not loaded\.?"]),
+        Step("Escape", []),
+    ], None, [DONE_LINE]),
+]
+
+_UTTERANCE = re.compile(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*)$")
+# Orca indents the further lines of a multi-line message by the width of its time stamp.
+_CONTINUATION = " " * 18
+
+
+class OrcaSpeech:
+    """Orca on the desktop, and what it has spoken so far. Its debug log goes to a terminal, which
+    Python writes a line at a time (to a file it would write in blocks of several kilobytes)."""
+
+    def __init__(self, env, prefs):
+        self._lines = []
+        self._lock = threading.Lock()
+        master, slave = os.openpty()
+        self._reader = threading.Thread(target=self._read, args=(master,), daemon=True)
+        self._reader.start()
+        self.process = subprocess.Popen(
+            ["orca", "--disable", "speech", "--user-prefs", prefs, "--debug-file", os.ttyname(slave)],
+            env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # Kept open here: the reader would see the terminal closed while Orca has not opened it yet.
+        self._terminal = slave
+        # Orca is listening once it starts watching the registry.
+        wait_until(self._ready, "Orca to start")
+
+    def _ready(self):
+        check(self.process.poll() is None, f"orca exited ({self.process.returncode})")
+        with self._lock:
+            return any("ORCA: Starting registry" in line for line in self._lines)
+
+    def _read(self, fd):
+        pending = b""
+        while True:
+            try:
+                chunk = os.read(fd, 65536)
+            except OSError:  # the terminal's other end is closed: Orca is gone
+                return
+            if not chunk:
+                return
+            *lines, pending = (pending + chunk).split(b"\n")
+            with self._lock:
+                self._lines.extend(line.decode(errors="replace").rstrip("\r") for line in lines)
+
+    def utterances(self):
+        """Everything spoken so far, one text per utterance (line breaks kept)."""
+        with self._lock:
+            lines = list(self._lines)
+        spoken = []
+        current = None
+        for line in lines:
+            if current is not None and line.startswith(_CONTINUATION):
+                current.append(line[len(_CONTINUATION):])
+                continue
+            if current is not None:
+                spoken.append(_without_voice("\n".join(current)))
+                current = None
+            match = _UTTERANCE.match(line)
+            if match:
+                current = [match.group(1)]
+        return spoken  # the last one may still be coming: left out
+
+    def stop(self):
+        stop_process(self.process)
+        os.close(self._terminal)
+
+
+def _without_voice(entry):
+    """The text of an utterance without the voice that Orca logs after its closing quote
+    ("...'{'established': False}"; a key's name ends in a space: "...' {...}")."""
+    end = max(entry.rfind("'{"), entry.rfind("' {"))
+    return entry[:end] if end >= 0 else entry
+
+
+def _in_order(utterances, patterns):
+    """How many of the patterns match utterances in this order (each a whole utterance)."""
+    found = 0
+    for utterance in utterances:
+        if found < len(patterns) and re.fullmatch(patterns[found], utterance, re.DOTALL):
+            found += 1
+    return found
+
+
+class ScreenReaderTest(KestrowTestCase):
+    @classmethod
+    def set_up_environment(cls):
+        super().set_up_environment()
+        env = dict(cls.desktop.env, GSETTINGS_BACKEND="memory", LANG="C.UTF-8")
+        env.pop("LANGUAGE", None)
+        env.pop("LC_ALL", None)
+        cls.desktop.env.update(LANG="C.UTF-8")
+        if "LSAN_OPTIONS" in cls.desktop.env:
+            # The bridge's leak at exit is suppressed by a frame the fast unwinder does not reach.
+            cls.desktop.env["LSAN_OPTIONS"] += ":fast_unwind_on_malloc=0"
+        cls.desktop.env.pop("LANGUAGE", None)
+        cls.desktop.env.pop("LC_ALL", None)
+        prefs = os.path.join(cls.desktop.dir, "orca")
+        os.mkdir(prefs)
+        cls.orca = OrcaSpeech(env, prefs)
+        cls.addClassCleanup(cls.orca.stop)
+
+    def test_what_orca_speaks(self):
+        for name, names, walk, selection, stdout in ROWS:
+            with self.row(name):
+                self.exchange.reset(printer_list=names)
+                with self.launched(accessible=True) as kestrow:
+                    # Every step is heard out, so that a failure names all that went wrong.
+                    problems = []
+                    for step in walk:
+                        try:
+                            self.take(kestrow, step)
+                        except harness.Failure as failure:
+                            problems.append(str(failure))
+                        if not kestrow.running():
+                            break
+                    check(not problems, "\n".join(problems))
+                    kestrow.check_finished(stdout)
+                check_exchange_files(names, selection, b"")
+
+    def take(self, kestrow, step):
+        before = len(self.orca.utterances())
+        if step.key is None:
+            kestrow.wait_for_window(focus=False)
+        else:
+            self.desktop.key(step.key)
+        try:
+            wait_until(lambda: _in_order(self.orca.utterances()[before:], step.spoken) == len(step.spoken),
+                       f"Orca to speak {step.spoken!r}", SPEECH_WAIT_SECONDS)
+            missing = []
+        except harness.Failure:
+            missing = step.spoken[_in_order(self.orca.utterances()[before:], step.spoken):]
+        heard = self.orca.utterances()[before:]
+        unwanted = [text for text in heard if any(re.fullmatch(p, text, re.DOTALL) for p in step.never)]
+        problems = ([f"missing {missing!r}"] if missing else []) + ([f"unwanted {unwanted!r}"] if unwanted else [])
+        if step.still_open and not kestrow.running():
+            problems.append("the window answered and closed")
+        check(not problems, f"after {step.key or 'the window opened'}: Orca spoke {heard!r}; " + "; ".join(problems))
+        if step.still_open:
+            kestrow.check_still_open()
+            check_exchange_files(NAMES, None, None)
+
+
+def prepare():
+    """In a PID namespace of its own (Orca's pgrep must find no other Orca), or skipped."""
+    if os.environ.get(NAMESPACE_MARK):
+        return
+    if shutil.which("orca") is None:
+        print("FAIL: orca is missing (scripts/deps lists the Debian packages)")
+        sys.exit(1)
+    if os.geteuid() != 0 or subprocess.run(["unshare", "--pid", "--fork", "--mount-proc", "true"],
+                                           capture_output=True).returncode != 0:
+        print("SKIP: needs a PID namespace of its own (root), so that Orca sees no other Orca")
+        sys.exit(SKIPPED)
+    env = dict(os.environ, **{NAMESPACE_MARK: "1"})
+    os.execvpe("unshare", ["unshare", "--pid", "--fork", "--mount-proc", "--kill-child", "--",
+                           sys.executable, "-B", "-E", "-s", os.path.abspath(__file__), *sys.argv[1:]], env)
+
+
+if __name__ == "__main__":
+    harness.main(prepare)
