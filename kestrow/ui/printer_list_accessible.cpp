@@ -1,6 +1,8 @@
 #include "kestrow/ui/printer_list_accessible.h"
 
 #include <QAbstractItemModel>
+#include <QCoreApplication>
+#include <QLocale>
 
 #include <QWindow>
 #include <algorithm>
@@ -30,7 +32,24 @@ public:
     QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override { return nullptr; }
 
     QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Name && isValid() ? index().data(Qt::DisplayRole).toString() : QString();
+        if (!isValid()) {
+            return {};
+        }
+        switch (kind) {
+        case QAccessible::Name:
+            return index().data(Qt::DisplayRole).toString();
+        case QAccessible::Description:
+            // Where the row is and how many there are. Orca speaks a position only for list items
+            // and table cells, never for a check box, but it reads a check box's description with
+            // it (on the focus and on "where am I"); as list items, unticked rows would sound like
+            // labels on Qt 6.4, which does not report "checkable".
+            //: A row's place in the list of printers, read out by screen readers: %1 is its
+            //: number, %2 the number of rows.
+            return QCoreApplication::translate("ContentView", "%1 of %2")
+                .arg(QLocale().toString(m_row + 1), QLocale().toString(m_list->childCount()));
+        default:
+            return {};
+        }
     }
     void setText(QAccessible::Text /*kind*/, const QString& /*text*/) override {}
 

@@ -48,16 +48,18 @@ class Step:
 ROWS = [
     ("a walk through the list", NAMES, [
         # The window is a dialog: its heading is read; then the list and its current row with its
-        # state. The stack around the list only lays it out and is not announced.
+        # state and its place in the list. The stack around the list only lays it out and is not
+        # announced.
         Step(None, [r"Orvane Setup dialog\b.*\bSelect Printers to Install\.?",
-                    r"Laser One check box not checked\.?"], never=[r".*layered pane.*"]),
+                    r"Laser One check box not checked\.?", r"1 of 3\.?"], never=[r".*layered pane.*"]),
         # The row has the focus, so the tick is spoken as its new state.
         Step("space", [r"space ?", r"checked\.?"]),
         Step("Tab", [r"Select All check box not checked\.?"]),
         # Back into the list: its current row again, ticked.
-        Step("shift+Tab", [r"Laser One check box checked\.?"], never=[r".*layered pane.*"]),
-        # Orca keeps "where am I" for itself: it reads the row, the window does not confirm.
-        Step("KP_Enter", [r"Laser One check box checked\.?"], still_open=True),
+        Step("shift+Tab", [r"Laser One check box checked\.?", r"1 of 3\.?"], never=[r".*layered pane.*"]),
+        # Orca keeps "where am I" for itself: it reads the row and where it is, and the window does
+        # not confirm.
+        Step("KP_Enter", [r"Laser One check box checked\.?", r"1 of 3\.?"], still_open=True),
         Step("Return", []),
     ], b"Laser One", [DONE_LINE]),
     ("the missing-file alert and what follows it", None, [
