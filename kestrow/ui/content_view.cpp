@@ -7,9 +7,12 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "kestrow/ui/alert_text.h"
 #include "kestrow/ui/check_box_contrast.h"
@@ -330,6 +333,40 @@ void ContentView::presentAlertIfRaised() {
     const auto& state = m_session.state();
     if (state.showAlert() && (m_alert == nullptr || !m_alert->isVisible())) {
         alert()->setText(alertText(*state.alert()));
+        if (auto* label = m_alert->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+            label->setMinimumWidth(0); // the width of an earlier message's path
+        }
         m_alert->open();
+        // Once QMessageBox has settled its own size, which it does again after showing.
+        QTimer::singleShot(
+            0, m_alert, [this, path = QString::fromStdString(state.alert()->path)] { keepPathsWhole(path); });
     }
+}
+
+void ContentView::keepPathsWhole(const QString& path) {
+    // A path broken at a hyphen reads as two names, and in a right-to-left message its halves land
+    // at opposite ends of two lines. QMessageBox wraps a long message at a width of its own, and a
+    // line may break inside a path (after a hyphen) even where the path alone would fit. So every
+    // line that holds the path must fit whole: the label is given that width as its minimum, which
+    // QMessageBox sizes the box by (up to the width it allows, about the screen's less 480 pixels;
+    // beyond that it breaks lines anywhere).
+    auto* label = m_alert->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (label == nullptr || path.isEmpty()) {
+        return;
+    }
+    int widest = 0;
+    for (const QString& line : label->text().split(QLatin1Char('\n'))) {
+        if (line.contains(path)) {
+            // A pixel for rounding between this measure and the label's line layout.
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line) + 1);
+        }
+    }
+    m_alert->layout()->activate(); // the label as wide as the box that QMessageBox chose
+    const int labelWidth = label->contentsRect().width();
+    if (widest <= labelWidth) {
+        return; // fits as it is; a minimum would also stop a short message from wrapping
+    }
+    const int screenWidth = m_alert->screen()->availableGeometry().width();
+    const int boxLimit = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
+    label->setMinimumWidth(std::min(widest, boxLimit - (m_alert->width() - labelWidth)));
 }

@@ -44,6 +44,7 @@ private:
     void refreshControls();
     void showMiddleForm(MiddleForm form);
     void presentAlertIfRaised();
+    void keepPathsWhole(const QString& path);
     QWidget* notice();
     QMessageBox* alert();
 
