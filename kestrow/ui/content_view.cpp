@@ -121,6 +121,7 @@ void ContentView::buildLayout() {
     const int padding = standardPadding(this);
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(padding, padding, padding, padding);
+    //: A check box that ticks every printer in the list (or none).
     m_selectAll = new QCheckBox(tr("Select All"), this);
     m_selectAll->setObjectName(QStringLiteral("selectAll"));
     m_selectAll->setPalette(withVisibleCheckBoxBorders(palette()));
