@@ -184,13 +184,11 @@ bool ContentView::isRepeat(const QKeyEvent* key) {
         m_lastRelease = {key->key(), key->timestamp()};
         return key->isAutoRepeat();
     }
-    // Qt does not always say so: Qt 6.4's X11 plugin marks a repeat only while its release and
-    // press reach the window that had the press, so a key held through the alert repeats into
-    // the window as fresh presses. An X server repeats a key as a release and a press with the
-    // same time stamp. (A key that comes by way of Qt's screen-reader bridge has lost its time
-    // stamp: there only Qt's own mark is left.)
-    return key->isAutoRepeat() || (key->timestamp() != 0 && m_lastRelease.key == key->key() &&
-                                   m_lastRelease.timestamp == key->timestamp());
+    // Qt does not always say so (see X11KeyRepeats). An X server repeats a key as a release and a
+    // press with the same time stamp, which a key that came straight from Qt still has.
+    return key->isAutoRepeat() || m_x11Repeats.lastPressRepeated(key->nativeScanCode()) ||
+           (key->timestamp() != 0 && m_lastRelease.key == key->key() &&
+            m_lastRelease.timestamp == key->timestamp());
 }
 
 bool ContentView::answerKeyPress(const QKeyEvent* key) {

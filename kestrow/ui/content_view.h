@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "kestrow/core/dialog_session.h"
+#include "kestrow/ui/x11_key_repeats.h"
 
 class QCheckBox;
 class QKeyEvent;
@@ -64,4 +65,5 @@ private:
         quint64 timestamp = 0;
     };
     KeyRelease m_lastRelease; // the last release of an answer key, to tell a repeat by
+    X11KeyRepeats m_x11Repeats;
 };
