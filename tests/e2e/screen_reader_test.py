@@ -28,6 +28,12 @@ NAMESPACE_MARK = "KESTROW_SCREEN_READER_NAMESPACE"
 # enough that a walk in which every step goes wrong still fits the case's budget.
 SPEECH_WAIT_SECONDS = 8
 
+# Qt's bridge waits 100 ms for the screen reader's word on each key, then hands the key on as if
+# the screen reader did not want it (and says so on standard error); on a busy machine Orca can be
+# slower than that. A walk that went wrong only so is walked again, up to this many times in all.
+ATTEMPTS = 3
+BRIDGE_GAVE_UP = "QSpiApplication::keyEventError"
+
 NAMES = b"Laser One\nInkjet Two\nPhoto Three\n"
 NOT_FOUND = (f"Printer list file not found at:\n{PRINTER_LIST}\n\n"
              "Please ensure the file exists and the application has permission to read it.")
@@ -217,22 +223,35 @@ class ScreenReaderTest(KestrowTestCase):
     def test_what_orca_speaks(self):
         for name, names, directory, walk, selection, stdout in ROWS:
             with self.row(name):
-                self.exchange.reset(printer_list=names)
-                if directory:
-                    os.mkdir(SELECTION)
-                with self.launched(accessible=True) as kestrow:
-                    # Every step is heard out, so that a failure names all that went wrong.
-                    problems = []
-                    for step in walk:
-                        try:
-                            self.take(kestrow, step)
-                        except harness.Failure as failure:
-                            problems.append(str(failure))
-                        if not kestrow.running():
-                            break
-                    check(not problems, "\n".join(problems))
-                    kestrow.check_finished(stdout)
-                check_exchange_files(names, selection, b"")
+                for attempt in range(1, ATTEMPTS + 1):
+                    if attempt > 1:
+                        self._arm_budget()  # a budget of its own for each walk
+                    if self.walk(names, directory, walk, selection, stdout, last=attempt == ATTEMPTS):
+                        break
+                    print(f"({name}: Orca did not answer a key within Qt's limit; again)", flush=True)
+
+    def walk(self, names, directory, walk, selection, stdout, last):
+        """One run of the walk; False if it went wrong only because Qt's bridge gave up waiting for
+        Orca to say whether it keeps a key (it then hands the key to the window all the same)."""
+        self.exchange.reset(printer_list=names)
+        if directory:
+            os.mkdir(SELECTION)
+        with self.launched(accessible=True) as kestrow:
+            # Every step is heard out, so that a failure names all that went wrong.
+            problems = []
+            for step in walk:
+                try:
+                    self.take(kestrow, step)
+                except harness.Failure as failure:
+                    problems.append(str(failure))
+                if not kestrow.running():
+                    break
+            if problems and not last and BRIDGE_GAVE_UP in kestrow.stderr():
+                return False
+            check(not problems, "\n".join(problems))
+            kestrow.check_finished(stdout)
+        check_exchange_files(names, selection, b"")
+        return True
 
     def take(self, kestrow, step):
         before = len(self.orca.utterances())
