@@ -89,6 +89,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # language; the window's own catalogues are in the package; bubblewrap, with which kestrow-ask gives
 # the window of an ordinary user a /tmp of its own (root needs only util-linux's unshare).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n, bubblewrap")
+# Japanese, Chinese and Korean show as boxes without a CJK font; Debian's language tasks bring one.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The build machine's own architecture (amd64 on the x86-64 machines we ship for).
 find_program(KESTROW_DPKG dpkg)

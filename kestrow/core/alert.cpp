@@ -7,16 +7,23 @@ namespace kestrow {
 const char* messageTemplate(Alert::Kind kind) {
     switch (kind) {
     case Alert::Kind::ListNotFound:
+        //: %1 is a file path. The path stands on a line of its own, so that it never breaks.
         return KESTROW_TRANSLATABLE("Alert", "Printer list file not found at:\n%1\n\nPlease ensure the file "
                                              "exists and the application has permission to read it.");
     case Alert::Kind::ListUnreadable:
+        //: %1 is a file path, %2 the reason (one of the reasons in this catalogue). Where the
+        //: sentence would split the path across lines, put the path on a line of its own.
         return KESTROW_TRANSLATABLE("Alert", "Error loading printers from file '%1':\n%2");
     case Alert::Kind::ListEmpty:
+        //: %1 is a file path. Where the sentence would split the path across lines, put the path
+        //: on a line of its own.
         return KESTROW_TRANSLATABLE("Alert", "Printer list file was found but is empty or contains only "
                                              "blank lines.\nPlease ensure '%1' is populated correctly.");
     case Alert::Kind::NothingSelected:
         return KESTROW_TRANSLATABLE("Alert", "No printers selected. Please select at least one printer.");
     case Alert::Kind::SelectionNotWritten:
+        //: %1 is a file path, %2 the reason (one of the reasons in this catalogue). Where the
+        //: sentence would split the path across lines, put the path on a line of its own.
         return KESTROW_TRANSLATABLE("Alert", "Error writing selected printers to '%1':\n%2");
     }
     return "";

@@ -22,10 +22,13 @@ std::string FileError::description() const {
     case Kind::System:
         return ::strerror_l(error, cLocale());
     case Kind::NotRegularFile:
+        //: Why a file could not be read, shown after the alert's message.
         return KESTROW_TRANSLATABLE("Alert", "Not a regular file.");
     case Kind::NotUtf8Text:
+        //: Why a file could not be read, shown after the alert's message.
         return KESTROW_TRANSLATABLE("Alert", "The file is not valid UTF-8 text.");
     case Kind::TooManyNames:
+        //: Why a file could not be read, shown after the alert's message.
         return KESTROW_TRANSLATABLE("Alert", "The file holds more printer names than the list can show.");
     }
     return {};

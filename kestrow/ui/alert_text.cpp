@@ -8,33 +8,61 @@ namespace {
 // The C library's descriptions of the failures a file operation meets, for the catalogue: a
 // reason is looked up by its English text. The core's own reasons are marked where it makes them.
 [[maybe_unused]] constexpr const char* systemReasons[] = {
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Permission denied"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "No such file or directory"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Is a directory"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Not a directory"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Cannot allocate memory"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "No space left on device"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Read-only file system"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Input/output error"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Operation not permitted"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Directory not empty"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Too many levels of symbolic links"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "File name too long"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Disk quota exceeded"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Device or resource busy"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Too many open files"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Too many open files in system"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "File too large"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Invalid cross-device link"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Text file busy"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "File exists"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Invalid argument"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Resource temporarily unavailable"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "No such device or address"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Value too large for defined data type"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Stale file handle"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Structure needs cleaning"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Interrupted system call"),
+    //: A C library error text (strerror): follow the wording of glibc's catalogue for this language.
     QT_TRANSLATE_NOOP("Alert", "Bad file descriptor"),
 };
 

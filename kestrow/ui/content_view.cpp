@@ -7,10 +7,12 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QShortcut>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "kestrow/ui/alert_text.h"
 #include "kestrow/ui/check_box_contrast.h"
@@ -38,18 +40,14 @@ int standardPadding(const QWidget* widget) {
 
 // The keys that answer the window or the alert, or tick a row. Held down, they repeat; one press
 // must act once.
-bool isRepeatedAnswerKey(const QEvent* event) {
-    if (event->type() != QEvent::KeyPress) {
-        return false;
-    }
-    const auto* key = static_cast<const QKeyEvent*>(event);
-    switch (key->key()) {
+bool isAnswerKey(int key) {
+    switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Escape:
     case Qt::Key_Space:
     case Qt::Key_Select:
-        return key->isAutoRepeat();
+        return true;
     default:
         return false;
     }
@@ -112,17 +110,18 @@ void ContentView::buildLayout() {
     m_list->setTextElideMode(Qt::ElideRight);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setMinimumHeight(minimumListHeight);
-    m_list->installEventFilter(this); // Space held on a row ticks it once
     m_list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
     // The notice that stands in for an empty list is made when first needed, like the alert.
     m_middle = new QStackedWidget(this);
+    m_middle->setObjectName(QStringLiteral("middle"));
     m_middle->addWidget(m_list);
     root->addWidget(m_middle, 1);
 
     const int padding = standardPadding(this);
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(padding, padding, padding, padding);
+    //: A check box that ticks every printer in the list (or none).
     m_selectAll = new QCheckBox(tr("Select All"), this);
     m_selectAll->setObjectName(QStringLiteral("selectAll"));
     m_selectAll->setPalette(withVisibleCheckBoxBorders(palette()));
@@ -148,21 +147,12 @@ void ContentView::connectControls() {
     connect(m_cancel, &QPushButton::clicked, this, [this] { m_session.handleCancel(); });
     connect(m_ok, &QPushButton::clicked, this, [this] { m_session.handleOK(); });
 
-    // Window-wide, so Return and Escape work whatever has the focus; each acts only while its
-    // button is enabled, exactly like a click, and once per press: a key held through the alert
-    // must not reach the window behind it when the alert closes.
-    const auto connectShortcut = [this](const QKeySequence& key, QPushButton* button) {
-        auto* shortcut = new QShortcut(key, this);
-        shortcut->setAutoRepeat(false);
-        connect(shortcut, &QShortcut::activated, this, [button] {
-            if (button->isEnabled()) {
-                button->click();
-            }
-        });
-    };
-    connectShortcut(QKeySequence(Qt::Key_Return), m_ok);
-    connectShortcut(QKeySequence(Qt::Key_Enter), m_ok);
-    connectShortcut(QKeySequence::Cancel, m_cancel);
+    // Return, Enter and Escape work whatever has the focus (see answerKeyPress). They come to the
+    // controls as plain key presses, after a screen reader has had them: it may keep one for
+    // itself (Orca's "where am I" is keypad Enter), which a QShortcut would take before it.
+    for (QWidget* control : std::initializer_list<QWidget*>{m_list, m_selectAll, m_cancel, m_ok}) {
+        control->installEventFilter(this);
+    }
 }
 
 QMessageBox* ContentView::alert() {
@@ -189,13 +179,73 @@ QMessageBox* ContentView::alert() {
     return m_alert;
 }
 
-bool ContentView::eventFilter(QObject* watched, QEvent* event) {
-    // On the list and the alert. A key held since before the alert opened (the Return that
-    // confirmed) repeats into it: the alert answers fresh presses only.
-    if (isRepeatedAnswerKey(event)) {
-        return true;
+bool ContentView::isRepeat(const QKeyEvent* key) {
+    if (key->type() == QEvent::KeyRelease) {
+        m_lastRelease = {key->key(), key->timestamp()};
+        return key->isAutoRepeat();
     }
-    return QWidget::eventFilter(watched, event);
+    // Qt does not always say so (see X11KeyRepeats). An X server repeats a key as a release and a
+    // press with the same time stamp, which a key that came straight from Qt still has.
+    return key->isAutoRepeat() || m_x11Repeats.lastPressRepeated(key->nativeScanCode()) ||
+           (key->timestamp() != 0 && m_lastRelease.key == key->key() &&
+            m_lastRelease.timestamp == key->timestamp());
+}
+
+bool ContentView::answerKeyPress(const QKeyEvent* key) {
+    QPushButton* button = nullptr;
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        button = m_ok;
+        break;
+    case Qt::Key_Escape:
+        button = m_cancel;
+        break;
+    default:
+        return false;
+    }
+    if (key->modifiers() & ~Qt::KeypadModifier) {
+        return false;
+    }
+    // Exactly like a click, once per press, and only while the button is enabled.
+    if (!isRepeat(key) && button->isEnabled()) {
+        button->click();
+    }
+    return true;
+}
+
+bool ContentView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (!isAnswerKey(key->key())) {
+        return QWidget::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::KeyRelease) {
+        isRepeat(key);
+        return QWidget::eventFilter(watched, event);
+    }
+    // In the alert: a key held since before it opened (the Return that confirmed) repeats into
+    // it, and the alert answers fresh presses only.
+    if (m_alert != nullptr &&
+        (watched == m_alert || m_alert->isAncestorOf(qobject_cast<QWidget*>(watched)))) {
+        return isRepeat(key) || QWidget::eventFilter(watched, event);
+    }
+    // The window's controls: Return, Enter and Escape answer the window; a held Space ticks once.
+    return answerKeyPress(key) || isRepeat(key);
+}
+
+void ContentView::keyPressEvent(QKeyEvent* event) {
+    // With no control focused the key comes to the window itself.
+    if (!answerKeyPress(event)) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void ContentView::keyReleaseEvent(QKeyEvent* event) {
+    isRepeat(event);
+    QWidget::keyReleaseEvent(event);
 }
 
 void ContentView::changeEvent(QEvent* event) {
@@ -282,6 +332,40 @@ void ContentView::presentAlertIfRaised() {
     const auto& state = m_session.state();
     if (state.showAlert() && (m_alert == nullptr || !m_alert->isVisible())) {
         alert()->setText(alertText(*state.alert()));
+        if (auto* label = m_alert->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+            label->setMinimumWidth(0); // the width of an earlier message's path
+        }
         m_alert->open();
+        // Once QMessageBox has settled its own size, which it does again after showing.
+        QTimer::singleShot(
+            0, m_alert, [this, path = QString::fromStdString(state.alert()->path)] { keepPathsWhole(path); });
     }
+}
+
+void ContentView::keepPathsWhole(const QString& path) {
+    // A path broken at a hyphen reads as two names, and in a right-to-left message its halves land
+    // at opposite ends of two lines. QMessageBox wraps a long message at a width of its own, and a
+    // line may break inside a path (after a hyphen) even where the path alone would fit. So every
+    // line that holds the path must fit whole: the label is given that width as its minimum, which
+    // QMessageBox sizes the box by (up to the width it allows, about the screen's less 480 pixels;
+    // beyond that it breaks lines anywhere).
+    auto* label = m_alert->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (label == nullptr || path.isEmpty()) {
+        return;
+    }
+    int widest = 0;
+    for (const QString& line : label->text().split(QLatin1Char('\n'))) {
+        if (line.contains(path)) {
+            // A pixel for rounding between this measure and the label's line layout.
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line) + 1);
+        }
+    }
+    m_alert->layout()->activate(); // the label as wide as the box that QMessageBox chose
+    const int labelWidth = label->contentsRect().width();
+    if (widest <= labelWidth) {
+        return; // fits as it is; a minimum would also stop a short message from wrapping
+    }
+    const int screenWidth = m_alert->screen()->availableGeometry().width();
+    const int boxLimit = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
+    label->setMinimumWidth(std::min(widest, boxLimit - (m_alert->width() - labelWidth)));
 }

@@ -3,8 +3,10 @@
 #include <QWidget>
 
 #include "kestrow/core/dialog_session.h"
+#include "kestrow/ui/x11_key_repeats.h"
 
 class QCheckBox;
+class QKeyEvent;
 class QMessageBox;
 class QPushButton;
 class QStackedWidget;
@@ -30,15 +32,20 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void buildLayout();
+    bool isRepeat(const QKeyEvent* key);
+    bool answerKeyPress(const QKeyEvent* key);
     void connectControls();
     void stateChanged(const kestrow::SelectionState::Change& change);
     enum class MiddleForm { Undecided, List, Notice };
     void refreshControls();
     void showMiddleForm(MiddleForm form);
     void presentAlertIfRaised();
+    void keepPathsWhole(const QString& path);
     QWidget* notice();
     QMessageBox* alert();
 
@@ -53,4 +60,10 @@ private:
     QPushButton* m_ok = nullptr;
     QMessageBox* m_alert = nullptr; // made when first raised: the first frame does not need it
     bool m_loaded = false;
+    struct KeyRelease {
+        int key = 0;
+        quint64 timestamp = 0;
+    };
+    KeyRelease m_lastRelease; // the last release of an answer key, to tell a repeat by
+    X11KeyRepeats m_x11Repeats;
 };

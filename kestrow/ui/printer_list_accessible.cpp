@@ -1,6 +1,8 @@
 #include "kestrow/ui/printer_list_accessible.h"
 
 #include <QAbstractItemModel>
+#include <QCoreApplication>
+#include <QLocale>
 
 #include <QWindow>
 #include <algorithm>
@@ -30,7 +32,24 @@ public:
     QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override { return nullptr; }
 
     QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Name && isValid() ? index().data(Qt::DisplayRole).toString() : QString();
+        if (!isValid()) {
+            return {};
+        }
+        switch (kind) {
+        case QAccessible::Name:
+            return index().data(Qt::DisplayRole).toString();
+        case QAccessible::Description:
+            // Where the row is and how many there are. Orca speaks a position only for list items
+            // and table cells, never for a check box, but it reads a check box's description with
+            // it (on the focus and on "where am I"); as list items, unticked rows would sound like
+            // labels on Qt 6.4, which does not report "checkable".
+            //: A row's place in the list of printers, read out by screen readers: %1 is its
+            //: number, %2 the number of rows.
+            return QCoreApplication::translate("ContentView", "%1 of %2")
+                .arg(QLocale().toString(m_row + 1), QLocale().toString(m_list->childCount()));
+        default:
+            return {};
+        }
     }
     void setText(QAccessible::Text /*kind*/, const QString& /*text*/) override {}
 
@@ -183,10 +202,15 @@ QAccessibleInterface* kestrowAccessibleInterface(const QString& className, QObje
     if (className == QLatin1String("PrinterListView")) {
         return new PrinterListAccessible(static_cast<PrinterListView*>(object));
     }
-    // A plain top-level QWidget reads as a "filler" to screen readers; the content view is the
-    // application's window and should read as one.
+    // A plain top-level QWidget reads as a "filler" to screen readers. To the user the window is a
+    // dialog, and Orca reads a dialog's heading (its loose labels) when the window opens.
     if (className == QLatin1String("ContentView") && static_cast<QWidget*>(object)->isWindow()) {
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Dialog);
+    }
+    // The stack that holds the list or the notice only lays them out: as a "filler" a screen reader
+    // passes over it; Qt's own "layered pane" is announced on every way into the list.
+    if (className == QLatin1String("QStackedWidget") && object->objectName() == QLatin1String("middle")) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Client);
     }
     return nullptr;
 }

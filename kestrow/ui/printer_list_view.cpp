@@ -41,8 +41,16 @@ void PrinterListView::reset() {
 
 void PrinterListView::focusInEvent(QFocusEvent* event) {
     QListView::focusInEvent(event);
-    // The list has the keyboard, but what a screen reader should speak is its current row.
-    if (QAccessible::isActive() && currentIndex().isValid()) {
+    // The list has the keyboard, but what a screen reader should speak is its current row. Qt
+    // announces the list itself only after this handler returns, and Orca keeps only the newer of
+    // two focus events that come together: the row's must come after the list's.
+    if (QAccessible::isActive()) {
+        QMetaObject::invokeMethod(this, &PrinterListView::announceCurrentRow, Qt::QueuedConnection);
+    }
+}
+
+void PrinterListView::announceCurrentRow() {
+    if (hasFocus() && currentIndex().isValid() && QAccessible::isActive()) {
         QAccessibleEvent focus(this, QAccessible::Focus);
         focus.setChild(currentIndex().row());
         QAccessible::updateAccessibility(&focus);

@@ -22,5 +22,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    void announceCurrentRow();
+
     PrinterListAccessible* m_accessible = nullptr;
 };

@@ -7,13 +7,14 @@ from harness import (ALERT_TITLE, DONE_LINE, PRINTER_LIST, SAMPLE_LIST, SAMPLE_R
 
 
 class AccessibilityTest(KestrowTestCase):
-    def test_window_is_a_frame_titled_orvane_setup(self):
+    def test_window_is_a_dialog_titled_orvane_setup(self):
         self.exchange.reset(printer_list=SAMPLE_LIST)
         with self.launched(accessible=True) as kestrow:
             tree = window_tree(kestrow)
             windows = [(tree.role_name(node), node.name) for node in tree.children(tree.app)]
-            # Screen readers announce a top-level window by its frame (or dialog) role and title.
-            check_equal(windows, [("frame", WINDOW_TITLE)], "the application's top-level windows")
+            # Screen readers announce a top-level window by its role and title; as a dialog, Orca reads
+            # its heading too.
+            check_equal(windows, [("dialog", WINDOW_TITLE)], "the application's top-level windows")
             kestrow.stop()
 
     def test_controls_rows_and_their_checked_state(self):

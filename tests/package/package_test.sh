@@ -117,7 +117,8 @@ fi
 # shellcheck disable=SC2086 # the paths above
 leftAlone $files
 # The window's catalogues, one for each language in translations/, and the recommended packages:
-# Qt's Wayland plugin, Qt's own catalogues and bubblewrap (kestrow-ask's private /tmp).
+# Qt's Wayland plugin, Qt's own catalogues and bubblewrap (kestrow-ask's private /tmp); and a font
+# for Japanese, Chinese and Korean.
 for ts in "$src"/translations/kestrow_*.ts; do
   qm=/usr/share/kestrow/translations/$(basename "$ts" .ts).qm
   echo "$files" | grep -qx "$qm" || fail "$deb lacks $qm"
@@ -129,6 +130,12 @@ for recommended in qt6-wayland qt6-translations-l10n bubblewrap; do
   *) fail "$deb does not recommend $recommended (Recommends: $recommends)" ;;
   esac
 done
+
+suggests=$(dpkg-deb -f "$deb" Suggests)
+case ", $suggests," in
+*", fonts-noto-cjk,"*) ;;
+*) fail "$deb does not suggest fonts-noto-cjk (Suggests: $suggests)" ;;
+esac
 
 removePackage() {
   if [ -n "$installed" ]; then
