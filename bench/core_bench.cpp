@@ -279,7 +279,7 @@ void stateMemory(benchmark::State& state) {
         selection.setPrinters(*kestrow::parsePrinterList(std::move(text)).printers);
         perRow = (heapBytes() - before) / static_cast<double>(count);
         selection.setAllSelected(true);
-        const std::string joined = kestrow::joinLines(selection.selectedNamesInScalarOrder());
+        std::string joined = kestrow::joinLines(selection.selectedNamesInScalarOrder());
         peakPerRow = (heapBytes() - before) / static_cast<double>(count);
         benchmark::DoNotOptimize(joined);
     }
@@ -310,7 +310,7 @@ void rowRead(benchmark::State& state) {
     std::size_t on = 0;
     for (auto _ : state) {
         const std::size_t row = rows[i++ & (rows.size() - 1)];
-        const bool selected = loaded.selection.isSelected(row);
+        bool selected = loaded.selection.isSelected(row);
         benchmark::DoNotOptimize(selected);
         on += selected ? 1 : 0;
     }
@@ -444,7 +444,7 @@ void joinNames(benchmark::State& state) {
     const PrinterList printers = parsed(count, Script::Ascii);
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const std::string text = kestrow::joinLines(printers.names());
+        std::string text = kestrow::joinLines(printers.names());
         benchmark::DoNotOptimize(text);
         bytes = text.size();
     }

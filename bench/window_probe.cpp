@@ -394,7 +394,7 @@ class Child {
 public:
     explicit Child(const Options& options) {
         const int in = ::open(options.stdinPath.c_str(), O_RDONLY | O_CLOEXEC);
-        struct stat input {};
+        struct stat input = {};
         if (in >= 0 && ::fstat(in, &input) == 0 && S_ISREG(input.st_mode)) {
             m_inputSize = input.st_size;
         }
@@ -586,7 +586,7 @@ std::optional<Clock::time_point> waitForFile(const std::string& path, Clock::tim
     }
     std::optional<Clock::time_point> seen;
     while (Clock::now() < deadline) {
-        struct stat info {};
+        struct stat info = {};
         if (::stat(path.c_str(), &info) == 0) {
             seen = Clock::now();
             break;
@@ -609,7 +609,7 @@ std::optional<Clock::time_point> waitForFile(const std::string& path, Clock::tim
 
 // Identity and version of a file: a replacement or a rewrite changes it.
 std::string fileStamp(const std::string& path) {
-    struct stat info {};
+    struct stat info = {};
     if (::stat(path.c_str(), &info) != 0) {
         return "missing";
     }

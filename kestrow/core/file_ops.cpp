@@ -96,7 +96,7 @@ bool nothingThere(const std::string& path, int openError) {
     case ENAMETOOLONG:
         return true;
     case EACCES: {
-        struct stat info {};
+        struct stat info = {};
         return ::stat(path.c_str(), &info) != 0;
     }
     default:
@@ -121,7 +121,7 @@ ReadResult readRegularFile(const std::string& path) {
         const int error = errno;
         return {{}, FileError::system(error), !nothingThere(path, error)};
     }
-    struct stat info {};
+    struct stat info = {};
     if (::fstat(fd.get(), &info) != 0) {
         return {{}, FileError::system(errno)};
     }
@@ -230,7 +230,7 @@ int removeAbandonedTemporaries(const std::string& directory) {
         }
         const FileDescriptor candidate(
             ::openat(directoryFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        struct stat info {};
+        struct stat info = {};
         if (candidate.get() < 0 || ::fstat(candidate.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
             info.st_uid != ::geteuid() || ::flock(candidate.get(), LOCK_EX | LOCK_NB) != 0) {
             continue;

@@ -102,9 +102,10 @@ std::vector<std::string_view> SelectionState::selectedNamesInScalarOrder() const
     // The composed forms were found when the list was loaded: no name is normalised again.
     std::vector<KeyedName> keyed;
     keyed.reserve(selectionSize());
-    forEachChosenName([&](std::string_view composed, std::string_view bytes) {
+    const auto keep = [&](std::string_view composed, std::string_view bytes) {
         keyed.push_back({composed, bytes});
-    });
+    };
+    forEachChosenName(keep);
     sortByKey(keyed);
     std::vector<std::string_view> names;
     names.reserve(keyed.size());

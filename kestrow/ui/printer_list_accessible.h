@@ -8,7 +8,8 @@ class PrinterListView;
 
 // Assistive technology's view of the printer list: each row is a check box named by its printer,
 // with its checked state and a toggle action. Qt 6.4 offers the rows as list items, and its AT-SPI
-// bridge never reports "checkable", so an unticked row would sound like a plain label.
+// bridge never reports "checkable" (Qt 6.8's does), so there an unticked row would sound like a
+// plain label. With the check-box role a row reads once as a check box on both.
 class PrinterListAccessible final : public QAccessibleWidget {
 public:
     explicit PrinterListAccessible(PrinterListView* view);

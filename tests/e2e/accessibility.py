@@ -16,6 +16,11 @@ class Accessibility:
         os.environ["DISPLAY"] = desktop.env["DISPLAY"]
         import pyatspi  # noqa: E402 (only once the bus is known)
         self.pyatspi = pyatspi
+        # Roles by number, named as at-spi2-core 2.46 names them: 2.56 renamed some ("push button"
+        # is "button" there) without changing their numbers.
+        roles = {attr: getattr(pyatspi, attr) for attr in dir(pyatspi) if attr.startswith("ROLE_")}
+        self._role_names = {number: attr[len("ROLE_"):].lower().replace("_", " ")
+                            for attr, number in roles.items() if isinstance(number, int)}
         self.kestrow = kestrow
         self.app = wait_until(self._find_application, "kestrow in the accessibility registry")
         if kestrow.window is not None:
@@ -48,6 +53,10 @@ class Accessibility:
         node.clear_cache()
         return [child for child in (node.getChildAtIndex(i) for i in range(node.childCount)) if child]
 
+    def role_name(self, node):
+        """The node's role, e.g. 'push button', the same on every at-spi2-core."""
+        return self._role_names.get(node.getRole(), str(node.getRole()))
+
     def find_all(self, role, name=None, root=None):
         """Every node below `root` with this role name (e.g. 'push button') and, if given, name."""
         found = []
@@ -55,7 +64,7 @@ class Accessibility:
         while pending:
             node = pending.pop(0)
             for child in self.children(node):
-                if child.getRoleName() == role and (name is None or child.name == name):
+                if self.role_name(child) == role and (name is None or child.name == name):
                     found.append(child)
                 pending.append(child)
         return found
@@ -82,7 +91,7 @@ class Accessibility:
 
     def wait_state(self, node, state, present=True):
         wait_until(lambda: (state in self.states(node)) == present,
-                   f"{node.getRoleName()} {node.name!r} to be {'' if present else 'not '}{state}")
+                   f"{self.role_name(node)} {node.name!r} to be {'' if present else 'not '}{state}")
 
     def extents(self, node):
         box = node.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS)
@@ -90,7 +99,7 @@ class Accessibility:
 
     def center(self, node):
         x, y, width, height = self.extents(node)
-        check(width > 0 and height > 0, f"{node.getRoleName()} {node.name!r} has no area on screen")
+        check(width > 0 and height > 0, f"{self.role_name(node)} {node.name!r} has no area on screen")
         return x + width // 2, y + height // 2
 
     def click(self, node, at=None):

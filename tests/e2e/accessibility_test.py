@@ -11,7 +11,7 @@ class AccessibilityTest(KestrowTestCase):
         self.exchange.reset(printer_list=SAMPLE_LIST)
         with self.launched(accessible=True) as kestrow:
             tree = window_tree(kestrow)
-            windows = [(node.getRoleName(), node.name) for node in tree.children(tree.app)]
+            windows = [(tree.role_name(node), node.name) for node in tree.children(tree.app)]
             # Screen readers announce a top-level window by its frame (or dialog) role and title.
             check_equal(windows, [("frame", WINDOW_TITLE)], "the application's top-level windows")
             kestrow.stop()
@@ -26,7 +26,7 @@ class AccessibilityTest(KestrowTestCase):
             rows = tree.rows()
             check_equal([row.name for row in rows], SAMPLE_ROWS, "row names, verbatim and in file order")
             # Each row is announced as something that can be ticked, with its state.
-            check_equal({row.getRoleName() for row in tree.children(printer_list)}, {"check box"},
+            check_equal({tree.role_name(row) for row in tree.children(printer_list)}, {"check box"},
                         "the rows' role")
             for row in rows:
                 check(not tree.has_state(row, "checked"), f"row {row.name!r} starts unchecked")

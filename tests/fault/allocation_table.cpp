@@ -35,10 +35,24 @@ void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
+// GoogleTest 1.16 allocates with the nothrow form and frees through the plain delete below: without
+// this one the sanitizer's own nothrow new and our delete would not pair.
+void* operator new(std::size_t size, const std::nothrow_t& /*tag*/) noexcept {
+    try {
+        return ::operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
 void operator delete(void* memory) noexcept {
     std::free(memory);
 }
 
 void operator delete(void* memory, std::size_t /*size*/) noexcept {
+    std::free(memory);
+}
+
+void operator delete(void* memory, const std::nothrow_t& /*tag*/) noexcept {
     std::free(memory);
 }

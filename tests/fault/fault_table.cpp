@@ -137,7 +137,7 @@ int __wrap_lstat(const char* path, struct stat* info) {
 // The mode argument of open() and openat() is there only when the flags create a file.
 #define KESTROW_MODE_ARGUMENT(flags)                                                                         \
     mode_t mode = 0;                                                                                         \
-    if (((flags)&O_CREAT) != 0 || ((flags)&O_TMPFILE) == O_TMPFILE) {                                        \
+    if ((O_CREAT & (flags)) != 0 || (O_TMPFILE & (flags)) == O_TMPFILE) {                                    \
         std::va_list arguments;                                                                              \
         va_start(arguments, flags);                                                                          \
         mode = va_arg(arguments, mode_t);                                                                    \

@@ -18,7 +18,7 @@ using kestrow::readRegularFile;
 using kestrow::writeFileAtomically;
 
 mode_t modeOf(const std::string& path) {
-    struct stat info {};
+    struct stat info = {};
     ::stat(path.c_str(), &info);
     return info.st_mode & 07777;
 }

@@ -21,9 +21,9 @@ How it runs: as root, it starts itself again in a private mount and network name
 /tmp of its own, so that it never meets another run's exchange files, sockets, buses or displays
 (where namespaces are not allowed it holds the exchange-files lock instead). Every compositor but
 sway gets a private session bus. What each needs:
-- sway refuses to run as root, so it runs as `nobody` (setpriv). One `wtype -` stays connected for
-  the whole module only so that the seat keeps a keyboard: when the last virtual keyboard goes, Qt
-  drops its keyboard and keys sent right after can be lost. The keys of a case then go through one
+- sway refuses to run as root, so it runs as `nobody` (setpriv). An idle wtype is always connected,
+  so that the seat keeps a keyboard: when the last virtual keyboard goes, Qt drops its keyboard and
+  keys sent right after can be lost. The keys of a case then go through one
   short `wtype -k KEY...`: every wtype is a new virtual keyboard with a keymap of its own, for which
   sway switches the seat's keymap and sends the window leave and enter again, and keys sent by two
   wtype processes one after the other were lost in about 3 runs in 100 (one wtype for all: none in
@@ -84,6 +84,7 @@ EXIT_SECONDS = 5
 
 # Linux input event codes (linux/input-event-codes.h) of the keys the cases press, for the
 # compositors that take codes.
+CLOCK_NANOSLEEP = 230  # its system call number on x86-64: where usleep() sleeps
 KEY_CODES = {"Escape": 1, "Tab": 15, "Return": 28, "Alt": 56, "space": 57, "F4": 62, "Shift": 42}
 
 
@@ -196,6 +197,9 @@ class Compositor(StartedOrStopped):
     def launching(self):
         """Called just before a kestrow run starts."""
 
+    def run_ended(self):
+        """Called once a kestrow run has been stopped."""
+
     def ready(self, found):
         """Whether a window just found is ready for keys (some compositors frame it a moment later)."""
         return found["focused"]
@@ -237,8 +241,9 @@ for_window [app_id="kestrow"] floating enable
         self.env["SWAYSOCK"] = self._swaysock
         wait_until(lambda: run_tool(["swaymsg", "-t", "get_outputs"], self.env).returncode == 0,
                    "sway's IPC to answer")
-        self._keyboard = subprocess.Popen(["wtype", "-"], env=self.env, stdin=subprocess.PIPE,
-                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self._keyboard = None  # the idle keyboard (see release_keyboards)
+        self._typists = []  # the wtypes of the run under way
+        self.release_keyboards()
         wait_until(self._seat_has_keyboard, "the virtual keyboard on the seat")
 
     def _seat_has_keyboard(self):
@@ -246,11 +251,45 @@ for_window [app_id="kestrow"] floating enable
         seats = json.loads(self.swaymsg("-t", "get_seats"))
         return any(seat["capabilities"] & 2 for seat in seats)  # WL_SEAT_CAPABILITY_KEYBOARD
 
+    def _typist(self, keys):
+        """A wtype that types `keys` and then stays, once it has typed them."""
+        typist = subprocess.Popen(["wtype", *(arg for key in keys for arg in ("-k", key)), "-s", "3600000"],
+                                  env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL)
+        wait_until(lambda: self._has_typed(typist), f"wtype to type {keys}")
+        return typist
+
+    @staticmethod
+    def _has_typed(typist):
+        """True once wtype is in its final sleep: in clock_nanosleep, and still the same sleep (no
+        context switch) a while later; between two keys it sleeps only 2 ms."""
+        check(typist.poll() is None, f"wtype {typist.args} exited ({typist.returncode})")
+
+        def sample():
+            with open(f"/proc/{typist.pid}/syscall") as call, open(f"/proc/{typist.pid}/status") as status:
+                switches = [line for line in status if line.startswith("voluntary_ctxt_switches")]
+                return call.read().split()[0], switches
+        first = sample()
+        time.sleep(0.03)
+        return first[0] == str(CLOCK_NANOSLEEP) and sample() == first
+
+    def release_keyboards(self):
+        """After a run: ends its wtypes, and makes an idle keyboard the seat's current one again.
+        sway tells its clients the keymap of the keyboard that typed last; when that keyboard goes
+        the seat has none, and a window then gets a keymap of format 0 ("no keymap"), which Qt 6.8
+        warns about. So every wtype stays until its run has ended, and a new idle keyboard types
+        Shift, to no window, before the next run starts."""
+        for typist in self._typists:
+            stop_process(typist)
+        self._typists.clear()
+        idle, self._keyboard = self._keyboard, self._typist(["Shift_L"])
+        if idle is not None:
+            stop_process(idle)
+
     def _stop_keyboard(self):
-        keyboard = getattr(self, "_keyboard", None)
-        if keyboard is not None and keyboard.poll() is None:
-            keyboard.kill()  # not EOF: that would make it type the nothing it was given
-            keyboard.wait()
+        for typist in [*getattr(self, "_typists", []), getattr(self, "_keyboard", None)]:
+            if typist is not None:
+                stop_process(typist)
 
     def swaymsg(self, *args):
         result = run_tool(["swaymsg", *args], self.env)
@@ -258,9 +297,12 @@ for_window [app_id="kestrow"] floating enable
         return result.stdout
 
     def key(self, *keys):
-        """Presses and releases each key in turn, all through one wtype."""
-        result = run_tool(["wtype", *(arg for key in keys for arg in ("-k", key))], self.env)
-        check(result.returncode == 0, f"wtype {keys} failed: {result.stderr}")
+        """Presses and releases each key in turn, all through one wtype, which stays until the run
+        has ended (release_keyboards)."""
+        self._typists.append(self._typist(keys))
+
+    def run_ended(self):
+        self.release_keyboards()
 
     def windows(self):
         """Every application window in sway's tree (with sway's own node as "node")."""
@@ -400,8 +442,12 @@ class ProtocolLog:
                 found.append(found_window(toplevel["title"],
                                           toplevel["xdg"]["surface"] == focus and toplevel["xdg"]["active"],
                                           parent=parent["title"] if parent else None,
-                                          geometry=toplevel["xdg"]["geometry"]))
+                                          geometry=toplevel["xdg"]["geometry"], active=toplevel["xdg"]["active"]))
         return found
+
+    def active(self, title):
+        """Whether the client has taken an activation of its toplevel titled `title`."""
+        return any(w["title"] == title and w["active"] for w in self.windows())
 
 
 class Mutter(Compositor):
@@ -492,7 +538,7 @@ print("KESTROW %(token)s end");
         self.protocol.mark()
 
     def ready(self, found):
-        return found["focused"] and any(w["title"] == found["title"] and w["focused"] for w in self.protocol.windows())
+        return found["focused"] and self.protocol.active(found["title"])
 
     def _start_keyboard(self):
         self._dbus = DBusCaller(self.bus_address)
@@ -579,8 +625,8 @@ class Weston(Compositor):
                      f"--width={SCREEN[0]}", f"--height={SCREEN[1]}", "--no-config",
                      f"--modules={self.tools['weston_seat']}"],
                     dict(base, KESTROW_TEST_SEAT_SOCKET=self._seat_socket, WAYLAND_DEBUG="server"))
-        # Only for the alert's parent: Weston's own clients (its panel, its on-screen keyboard)
-        # have no xdg toplevels.
+        # For the alert's parent, and when the client has taken its activation (ProtocolLog):
+        # Weston's own clients (its panel, its on-screen keyboard) have no xdg toplevels.
         self.protocol = ProtocolLog(self.log_path())
         wait_until(lambda: os.path.exists(self._seat_socket) or self._process.poll() is not None,
                    "Weston's test seat")
@@ -610,6 +656,9 @@ class Weston(Compositor):
 
     def launching(self):
         self.protocol.mark()
+
+    def ready(self, found):
+        return found["focused"] and self.protocol.active(found["title"])
 
     def close(self, found):
         """What a close button does: xdg_toplevel.close."""
@@ -646,6 +695,10 @@ class WaylandKestrow(harness.Kestrow):
         window = wait_until(focused, f"the window '{title}' to be mapped and focused")
         self.desktop.check_frame(window)
         return window
+
+    def stop(self):
+        super().stop()
+        self.desktop.run_ended()
 
     def wait_for_alert_gone(self):
         wait_until(lambda: not self.own_windows(ALERT_TITLE), "the alert to close")
