@@ -32,7 +32,13 @@ public:
         : QObject(window)
         , m_window(window)
         , m_exposed(std::move(exposed)) {
+        setObjectName(QLatin1String(name));
         window->installEventFilter(this);
+    }
+
+    // One watch a window; found by its name, as a class without Q_OBJECT cannot be (Qt 6.8).
+    static bool watching(const QWindow* window) {
+        return window->findChild<QObject*>(QLatin1String(name), Qt::FindDirectChildrenOnly) != nullptr;
     }
 
 protected:
@@ -46,6 +52,7 @@ protected:
     }
 
 private:
+    static constexpr const char* name = "kestrow-first-exposure";
     QWindow* m_window;
     std::function<void()> m_exposed;
 };
@@ -313,7 +320,7 @@ void ContentView::presentAlertIfRaised() {
     // while the window is still being shown (a list that cannot be loaded), it would be centred
     // over the window's position before the window manager placed it, the screen's corner.
     if (QWindow* handle = window()->windowHandle(); handle != nullptr && !handle->isExposed()) {
-        if (handle->findChild<FirstExposure*>() == nullptr) {
+        if (!FirstExposure::watching(handle)) {
             new FirstExposure(handle, [this] { presentAlertIfRaised(); });
         }
         return;
