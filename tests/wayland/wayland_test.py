@@ -91,6 +91,10 @@ CLOCK_NANOSLEEP = 230  # its system call number on x86-64: where usleep() sleeps
 KEY_CODES = {"Escape": 1, "Tab": 15, "Return": 28, "Alt": 56, "space": 57, "F4": 62, "Shift": 42}
 
 
+# The compositor and its bus end with the module, even when it is killed (it has no PID namespace).
+DIES_WITH_US = ("setpriv", "--pdeathsig", "TERM")
+
+
 def run_tool(command, env, timeout=WAIT_SECONDS):
     return subprocess.run(command, env=env, capture_output=True, text=True, timeout=timeout)
 
@@ -140,7 +144,7 @@ class Compositor(StartedOrStopped):
                 "XDG_RUNTIME_DIR": self.compositor_runtime, "LANG": "C.UTF-8"}
         if self.SESSION_BUS:
             with open(os.path.join(self.dir, "bus.log"), "wb") as log:
-                self._bus, self.bus_address = start_session_bus(base, log=log)
+                self._bus, self.bus_address = start_session_bus(base, log=log, prefix=DIES_WITH_US)
             base["DBUS_SESSION_BUS_ADDRESS"] = self.bus_address
         socket_path = self._start_compositor(base)
 
@@ -162,7 +166,7 @@ class Compositor(StartedOrStopped):
         self.env = env
         self._start_keyboard()
 
-    def _popen(self, command, env, prefix=()):
+    def _popen(self, command, env, prefix=DIES_WITH_US):
         with open(self.log_path(), "ab") as log:
             self._process = subprocess.Popen([*prefix, *command], env=env, stdin=subprocess.DEVNULL,
                                              stdout=log, stderr=log, cwd=self.dir)
