@@ -77,7 +77,8 @@ class Compositor:
         with open(config, "w") as file:
             file.write("xwayland disable\n"
                        f"output HEADLESS-1 resolution {self.size[0]}x{self.size[1]} scale 1\n"
-                       "for_window [all] floating enable\n")
+                       # Not `[all]`, which sway 1.7 rejects; every program measured here sets an app id.
+                       "for_window [app_id=\".*\"] floating enable\n")
         env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "HOME": runtime, "XDG_RUNTIME_DIR": runtime,
                "WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1"}
         with open(self.log_path(), "wb") as log:

@@ -28,3 +28,7 @@ void KestrowApp::show() {
     m_window->resize(m_window->sizeHint().boundedTo(room));
     m_window->show();
 }
+
+QWidget& KestrowApp::window() {
+    return *m_window;
+}

@@ -3,6 +3,7 @@
 #include <memory>
 
 class ContentView;
+class QWidget;
 
 // The application's one window, titled "Orvane Setup", whose content is one ContentView working
 // on the fixed exchange paths. Confirm and cancel end the event loop.
@@ -14,6 +15,7 @@ public:
     KestrowApp& operator=(const KestrowApp&) = delete;
 
     void show();
+    QWidget& window();
 
 private:
     std::unique_ptr<ContentView> m_window;

@@ -11,6 +11,9 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
+
+#include <functional>
 
 #include <algorithm>
 
@@ -22,6 +25,39 @@
 #include "kestrow/ui/row_toggle_delegate.h"
 
 namespace {
+
+// Calls back once, from the event loop, when a window is first exposed: by then the window
+// manager has placed it (an X11 window manager sends the position before the window is mapped).
+class FirstExposure final : public QObject {
+public:
+    FirstExposure(QWindow* window, std::function<void()> exposed)
+        : QObject(window)
+        , m_window(window)
+        , m_exposed(std::move(exposed)) {
+        setObjectName(QLatin1String(name));
+        window->installEventFilter(this);
+    }
+
+    // One watch a window; found by its name, as a class without Q_OBJECT cannot be (Qt 6.8).
+    static bool watching(const QWindow* window) {
+        return window->findChild<QObject*>(QLatin1String(name), Qt::FindDirectChildrenOnly) != nullptr;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_window && event->type() == QEvent::Expose && m_window->isExposed()) {
+            m_window->removeEventFilter(this);
+            QTimer::singleShot(0, parent(), m_exposed);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    static constexpr const char* name = "kestrow-first-exposure";
+    QWindow* m_window;
+    std::function<void()> m_exposed;
+};
 
 constexpr QSize minimumContentSize{450, 300};
 constexpr QSize idealContentSize{550, 400};
@@ -330,6 +366,15 @@ QWidget* ContentView::notice() {
 
 void ContentView::presentAlertIfRaised() {
     const auto& state = m_session.state();
+    // The alert is centred over the window, so it waits until the window has its place: raised
+    // while the window is still being shown (a list that cannot be loaded), it would be centred
+    // over the window's position before the window manager placed it, the screen's corner.
+    if (QWindow* handle = window()->windowHandle(); handle != nullptr && !handle->isExposed()) {
+        if (!FirstExposure::watching(handle)) {
+            new FirstExposure(handle, [this] { presentAlertIfRaised(); });
+        }
+        return;
+    }
     if (state.showAlert() && (m_alert == nullptr || !m_alert->isVisible())) {
         alert()->setText(alertText(*state.alert()));
         if (auto* label = m_alert->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {

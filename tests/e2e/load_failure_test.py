@@ -1,7 +1,8 @@
-"""A list that cannot be loaded: the alert "Printer Selection" comes up over the empty window;
-Return and Escape close it and do nothing else; afterwards Return does nothing and Escape cancels."""
+"""A list that cannot be loaded: the alert "Printer Selection" comes up over the empty window (where
+openbox put the window, not at the corner of the screen); Return and Escape close it and do nothing
+else; afterwards Return does nothing and Escape cancels."""
 
-from harness import (DONE_LINE, REMOVED_LINE, STALE_SELECTION, KestrowTestCase, check_exchange_files,
+from harness import (DONE_LINE, REMOVED_LINE, STALE_SELECTION, KestrowTestCase, check, check_exchange_files,
                      main)
 
 BLANK_LIST = " \t\n\u00A0\r\n\n".encode("utf-8")
@@ -21,8 +22,16 @@ class LoadFailureTest(KestrowTestCase):
                 self.exchange.reset(printer_list=printer_list, selection=stale_selection)
                 with self.launched() as kestrow:
                     # The alert comes up at once and takes the focus from the window.
-                    kestrow.wait_for_window(focus=False)
-                    kestrow.wait_for_alert()
+                    window = kestrow.wait_for_window(focus=False)
+                    alert = kestrow.wait_for_alert()
+                    # Its middle within the window: the alert opens with the window, and must wait
+                    # until openbox has placed it to be centred over it.
+                    x, y, width, height = self.desktop.geometry(alert)
+                    middle = (x + width // 2, y + height // 2)
+                    left, top, window_width, window_height = self.desktop.geometry(window)
+                    check(left <= middle[0] <= left + window_width and top <= middle[1] <= top + window_height,
+                          f"the alert {(x, y, width, height)} is over the window "
+                          f"{(left, top, window_width, window_height)}")
                     # The alert's own OK takes Return and Escape; neither reaches the window's OK or
                     # Cancel, so no file is touched.
                     self.desktop.key(dismiss_key)
