@@ -150,7 +150,6 @@ void ContentView::buildLayout() {
 
     // The notice that stands in for an empty list is made when first needed, like the alert.
     m_middle = new QStackedWidget(this);
-    m_middle->setObjectName(QStringLiteral("middle"));
     m_middle->addWidget(m_list);
     root->addWidget(m_middle, 1);
 

@@ -207,9 +207,11 @@ QAccessibleInterface* kestrowAccessibleInterface(const QString& className, QObje
     if (className == QLatin1String("ContentView") && static_cast<QWidget*>(object)->isWindow()) {
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Dialog);
     }
-    // The stack that holds the list or the notice only lays them out: as a "filler" a screen reader
-    // passes over it; Qt's own "layered pane" is announced on every way into the list.
-    if (className == QLatin1String("QStackedWidget") && object->objectName() == QLatin1String("middle")) {
+    // The stack that holds the list or the notice (the window's only one) only lays them out: as a
+    // "filler" a screen reader passes over it; Qt's own "layered pane" is announced on every way into
+    // the list. Not told apart by its object name: Qt 6.8 asks for its interface while the stack is
+    // still being constructed, before it has one.
+    if (className == QLatin1String("QStackedWidget")) {
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Client);
     }
     return nullptr;
