@@ -5,11 +5,13 @@
 #include "kestrow/app/prompt_exit.h"
 #include "kestrow/app/standard_output.h"
 #include "kestrow/app/wayland_decorations.h"
+#include "kestrow/app/wayland_text_input.h"
 #include "kestrow/ui/translations.h"
 
 int main(int argc, char* argv[]) {
     protectStandardStreams();
     preferCompositorDecorations();
+    skipWaylandTextInput();
     DisplayFailureReport displayFailure;
     QApplication application(argc, argv);
     displayFailure.release();
