@@ -16,7 +16,6 @@
 #include <functional>
 
 #include <algorithm>
-#include <chrono>
 
 #include "kestrow/ui/alert_text.h"
 #include "kestrow/ui/check_box_contrast.h"
@@ -63,8 +62,6 @@ private:
 constexpr QSize minimumContentSize{450, 300};
 constexpr QSize idealContentSize{550, 400};
 constexpr int minimumListHeight = 150;
-// How long an alert raised as the window opens waits for the window to get the focus.
-constexpr std::chrono::milliseconds alertActivationWait{500};
 
 // Fixed texts never hold markup, but a label must never turn a text into rich text.
 QLabel* plainLabel(const QString& text, QWidget* parent) {
@@ -291,9 +288,6 @@ void ContentView::changeEvent(QEvent* event) {
     if (event->type() == QEvent::PaletteChange) {
         m_selectAll->setPalette(withVisibleCheckBoxBorders(palette()));
     }
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_alertWaitsForActivation) {
-        QTimer::singleShot(0, this, &ContentView::presentAlertIfRaised);
-    }
 }
 
 void ContentView::showEvent(QShowEvent* event) {
@@ -380,21 +374,6 @@ void ContentView::presentAlertIfRaised() {
         }
         return;
     }
-    // And until the window has the focus, as the window manager gives it just after mapping: a
-    // screen reader keeps only the newest of focus events that come together, and the window's own
-    // (its focus on Cancel) would otherwise come after the alert's and silence it. A window that is
-    // not given the focus soon gets its alert all the same.
-    if (!isActiveWindow() && !m_alertActivationWaitOver) {
-        if (!m_alertWaitsForActivation) {
-            m_alertWaitsForActivation = true;
-            QTimer::singleShot(alertActivationWait, this, [this] {
-                m_alertActivationWaitOver = true;
-                presentAlertIfRaised();
-            });
-        }
-        return;
-    }
-    m_alertWaitsForActivation = false;
     if (state.showAlert() && (m_alert == nullptr || !m_alert->isVisible())) {
         alert()->setText(alertText(*state.alert()));
         if (auto* label = m_alert->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {

@@ -60,9 +60,6 @@ private:
     QPushButton* m_ok = nullptr;
     QMessageBox* m_alert = nullptr; // made when first raised: the first frame does not need it
     bool m_loaded = false;
-    // An alert raised as the window opens waits for the window's focus, for a while at most.
-    bool m_alertWaitsForActivation = false;
-    bool m_alertActivationWaitOver = false;
     struct KeyRelease {
         int key = 0;
         quint64 timestamp = 0;
