@@ -228,7 +228,7 @@ class ScreenReaderTest(KestrowTestCase):
                         self._arm_budget()  # a budget of its own for each walk
                     if self.walk(names, directory, walk, selection, stdout, last=attempt == ATTEMPTS):
                         break
-                    print(f"({name}: Orca did not answer a key within Qt's limit; again)", flush=True)
+                    print(f"({name}: Orca missed the opening, or a key within Qt's limit; again)", flush=True)
 
     def walk(self, names, directory, walk, selection, stdout, last):
         """One run of the walk; False if it went wrong only because Qt's bridge gave up waiting for
@@ -239,14 +239,19 @@ class ScreenReaderTest(KestrowTestCase):
         with self.launched(accessible=True) as kestrow:
             # Every step is heard out, so that a failure names all that went wrong.
             problems = []
+            opening_missed = False
             for step in walk:
                 try:
                     self.take(kestrow, step)
                 except harness.Failure as failure:
                     problems.append(str(failure))
+                    opening_missed = opening_missed or step.key is None
                 if not kestrow.running():
                     break
-            if problems and not last and BRIDGE_GAVE_UP in kestrow.stderr():
+            # Orca 48 now and then speaks nothing of a window (or its alert) that opens while it
+            # has no focus of its own yet: it drops the burst of events as stale. Heard again on a
+            # second opening; what the walk checks after it is never retried for that reason.
+            if problems and not last and (BRIDGE_GAVE_UP in kestrow.stderr() or opening_missed):
                 return False
             check(not problems, "\n".join(problems))
             kestrow.check_finished(stdout)
