@@ -28,7 +28,3 @@ void KestrowApp::show() {
     m_window->resize(m_window->sizeHint().boundedTo(room));
     m_window->show();
 }
-
-QWidget& KestrowApp::window() {
-    return *m_window;
-}

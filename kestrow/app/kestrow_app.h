@@ -15,7 +15,6 @@ public:
     KestrowApp& operator=(const KestrowApp&) = delete;
 
     void show();
-    QWidget& window();
 
 private:
     std::unique_ptr<ContentView> m_window;

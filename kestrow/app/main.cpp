@@ -23,5 +23,5 @@ int main(int argc, char* argv[]) {
     kestrowApp.show();
     const int status = QApplication::exec();
     // The answer is final (or the window closed): the window goes, and so does the process.
-    endPromptly(kestrowApp.window(), status);
+    endPromptly(status);
 }
