@@ -27,6 +27,7 @@ if [ "${1:-}" = --installer ]; then
       exit 77
     fi
     stageTests
+    page=$(stagedPath "$page") || exit 2
     export KESTROW_MAN_TEST_INSIDE=1
     inPrivateTmp "$namespaces" sh ./ask/man_test.sh --installer "$page"
     exit $?

@@ -27,6 +27,25 @@ stageTests() {
   trap 'rm -rf -- "$stage"' EXIT
   trap 'exit 1' INT TERM HUP
   cp -R -- "$testsDir/ask" "$testsDir/desktop" "$stage/" || exit 2
+  # A sanitizer build's suppressions, when the sources are under /tmp too.
+  case ${LSAN_OPTIONS:-} in
+  *suppressions=/tmp/*)
+    before=${LSAN_OPTIONS%%suppressions=*}
+    suppressions=${LSAN_OPTIONS#*suppressions=}
+    after=${suppressions#"${suppressions%%:*}"}
+    LSAN_OPTIONS=${before}suppressions=$(stagedPath "${suppressions%%:*}")$after || exit 2
+    export LSAN_OPTIONS
+    ;;
+  esac
+}
+
+# stagedPath PATH: PATH, or a copy of it in $stage where PATH is under /tmp, which inPrivateTmp
+# covers.
+stagedPath() {
+  case $1 in
+  /tmp/*) cp -- "$1" "$stage/" && printf '%s\n' "$stage/${1##*/}" ;;
+  *) printf '%s\n' "$1" ;;
+  esac
 }
 
 # inPrivateTmp UNSHARE_OPTIONS COMMAND...: runs COMMAND in $stage with an empty /tmp of its own.
