@@ -247,4 +247,12 @@ Bitte stellen Sie sicher, dass „%1“ korrekt gefüllt ist.</translation>
         <translation>LTR</translation>
     </message>
 </context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>Close</source>
+        <extracomment>The button in a window&apos;s title bar that closes the window (read out by screen readers).</extracomment>
+        <translation>Schließen</translation>
+    </message>
+</context>
 </TS>

@@ -247,4 +247,12 @@ Asegúrese de que «%1» tiene el contenido correcto.</translation>
         <translation>LTR</translation>
     </message>
 </context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>Close</source>
+        <extracomment>The button in a window&apos;s title bar that closes the window (read out by screen readers).</extracomment>
+        <translation>Cerrar</translation>
+    </message>
+</context>
 </TS>

@@ -247,4 +247,12 @@ Veuillez vérifier que «&#xa0;%1&#xa0;» est correctement rempli.</translation>
         <translation>LTR</translation>
     </message>
 </context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>Close</source>
+        <extracomment>The button in a window&apos;s title bar that closes the window (read out by screen readers).</extracomment>
+        <translation>Fermer</translation>
+    </message>
+</context>
 </TS>

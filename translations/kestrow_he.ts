@@ -247,4 +247,12 @@ Please ensure &apos;%1&apos; is populated correctly.</source>
         <translation>RTL</translation>
     </message>
 </context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>Close</source>
+        <extracomment>The button in a window&apos;s title bar that closes the window (read out by screen readers).</extracomment>
+        <translation>סגירה</translation>
+    </message>
+</context>
 </TS>

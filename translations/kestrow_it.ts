@@ -247,4 +247,12 @@ Assicurati che «%1» sia compilato correttamente.</translation>
         <translation>LTR</translation>
     </message>
 </context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>Close</source>
+        <extracomment>The button in a window&apos;s title bar that closes the window (read out by screen readers).</extracomment>
+        <translation>Chiudi</translation>
+    </message>
+</context>
 </TS>

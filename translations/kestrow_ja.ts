@@ -248,4 +248,12 @@ Please ensure &apos;%1&apos; is populated correctly.</source>
         <translation>LTR</translation>
     </message>
 </context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>Close</source>
+        <extracomment>The button in a window&apos;s title bar that closes the window (read out by screen readers).</extracomment>
+        <translation>閉じる</translation>
+    </message>
+</context>
 </TS>

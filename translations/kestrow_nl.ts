@@ -247,4 +247,12 @@ Zorg ervoor dat ‘%1’ correct is gevuld.</translation>
         <translation>LTR</translation>
     </message>
 </context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>Close</source>
+        <extracomment>The button in a window&apos;s title bar that closes the window (read out by screen readers).</extracomment>
+        <translation>Sluiten</translation>
+    </message>
+</context>
 </TS>

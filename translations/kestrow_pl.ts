@@ -247,4 +247,12 @@ Upewnij się, że plik „%1” ma poprawną zawartość.</translation>
         <translation>LTR</translation>
     </message>
 </context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>Close</source>
+        <extracomment>The button in a window&apos;s title bar that closes the window (read out by screen readers).</extracomment>
+        <translation>Zamknij</translation>
+    </message>
+</context>
 </TS>

@@ -247,4 +247,12 @@ Verifique se “%1” está preenchido corretamente.</translation>
         <translation>LTR</translation>
     </message>
 </context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>Close</source>
+        <extracomment>The button in a window&apos;s title bar that closes the window (read out by screen readers).</extracomment>
+        <translation>Fechar</translation>
+    </message>
+</context>
 </TS>

@@ -1,4 +1,4 @@
-#include "kestrow/app/wayland_decorations.h"
+#include "kestrow/app/window_frames.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -34,13 +34,12 @@ bool compositorOffersDecorations() {
 
 } // namespace
 
-void preferCompositorDecorations() {
+WindowFrames chooseWindowFrames() {
     static constexpr char variable[] = "QT_WAYLAND_DISABLE_WINDOWDECORATION";
     const char* display = std::getenv("WAYLAND_DISPLAY");
     if (display == nullptr || *display == '\0' || std::getenv(variable) != nullptr) {
-        return;
+        return WindowFrames::Platform;
     }
-    if (compositorOffersDecorations()) {
-        ::setenv(variable, "1", 0); // still single-threaded: no QApplication yet
-    }
+    ::setenv(variable, "1", 0); // still single-threaded: no QApplication yet
+    return compositorOffersDecorations() ? WindowFrames::Platform : WindowFrames::Own;
 }

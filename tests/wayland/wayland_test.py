@@ -89,6 +89,11 @@ EXIT_SECONDS = 5
 # compositors that take codes.
 CLOCK_NANOSLEEP = 230  # its system call number on x86-64: where usleep() sleeps
 KEY_CODES = {"Escape": 1, "Tab": 15, "Return": 28, "Alt": 56, "space": 57, "F4": 62, "Shift": 42}
+BUTTON_LEFT = 272
+# The frame Kestrow draws where the compositor draws none: a border of this width at the sides and
+# the bottom, and at the top a one-pixel border, then the title bar. The content keeps its size.
+OWN_FRAME_WIDTH = 4
+OPENING_CONTENT_SIZE = (550, 400)
 
 
 # The compositor and its bus end with the module, even when it is killed (it has no PID namespace).
@@ -127,6 +132,10 @@ class Compositor(StartedOrStopped):
     # Whether the compositor places a child window (the alert) over its parent. Weston's desktop
     # shell does not: it puts every new toplevel at a random spot of the output, a child too.
     CHILD_OVER_PARENT = True
+    # Whether the compositor draws window frames (it offers xdg-decoration); where it does not,
+    # Kestrow draws its own. POINTER: a case can point and click.
+    FRAMES_WINDOWS = True
+    POINTER = False
 
     def __init__(self, tools):
         self.dir = tempfile.mkdtemp(prefix=f"kestrow-wayland-{self.NAME}.")
@@ -465,12 +474,21 @@ class ProtocolLog:
         """Whether the client has taken an activation of its toplevel titled `title`."""
         return any(w["title"] == title and w["active"] for w in self.windows())
 
+    def requested(self, interface, message):
+        """Whether a client has sent that request since the mark (e.g. xdg_toplevel, move)."""
+        with open(self.path, "rb") as file:
+            file.seek(self.offset)
+            lines = file.read().decode("utf-8", errors="replace").splitlines()
+        return any((m := self.MESSAGE.match(line)) and not m.group(1) and m.group(2) == interface
+                   and m.group(4) == message for line in lines)
+
 
 class Mutter(Compositor):
     NAME = "mutter"
     TOOLS = ("mutter", "dbus-daemon")
     SERVICE = "org.gnome.Mutter.RemoteDesktop"
     SESSION = "org.gnome.Mutter.RemoteDesktop.Session"
+    FRAMES_WINDOWS = False
 
     def _start_compositor(self, base):
         name = "wayland-kestrow"
@@ -511,6 +529,12 @@ class Mutter(Compositor):
 
     def windows(self):
         return self.protocol.windows()
+
+    def check_frame(self, found):
+        # mutter draws none: Kestrow's own frame is around the content's opening width.
+        if found["title"] == WINDOW_TITLE:
+            check(found["geometry"] is not None, "the window's geometry in mutter's log")
+            check_equal(found["geometry"][2], OPENING_CONTENT_SIZE[0] + 2 * OWN_FRAME_WIDTH, "the framed window's width")
 
     def close(self, found):
         """mutter's close key, Alt+F4, on the focused window."""
@@ -630,6 +654,8 @@ class Weston(Compositor):
     TOOLS = ("weston",)
     SESSION_BUS = False
     CHILD_OVER_PARENT = False
+    FRAMES_WINDOWS = False
+    POINTER = True
 
     def _start_compositor(self, base):
         self._seat_socket = os.path.join(self.dir, "seat")
@@ -658,6 +684,36 @@ class Weston(Compositor):
 
     def key(self, *keys):
         check(self._ask("keys " + " ".join(key_codes(keys))) == ["ok"], "Weston's test seat typed the keys")
+
+    def pointer(self, x, y):
+        """Moves the pointer; returns the PID of the client under it (0: none, or Weston's shell)."""
+        answer = self._ask(f"pointer {x} {y}")
+        check(len(answer) == 1 and answer[0].startswith("ok "), f"Weston's test seat moved the pointer: {answer}")
+        return int(answer[0].split()[1])
+
+    def point_at(self, pid, x, y):
+        """Moves the pointer onto the window of `pid` at x, y. Weston finds the window under the
+        pointer among those it has drawn: one mapped since its last repaint is not there yet."""
+        wait_until(lambda: self.pointer(x, y) == pid, f"the pointer to be over the window at {x}, {y}")
+
+    def button(self, code):
+        check(self._ask(f"button {code}") == ["ok"], "Weston's test seat pressed the button")
+
+    def click(self, pid, x, y):
+        self.point_at(pid, x, y)
+        self.button(BUTTON_LEFT)
+
+    def drag(self, pid, start, end):
+        """Presses on the window of `pid` at `start` and lets go at `end`, once the client has asked
+        the compositor to move its window (xdg_toplevel.move: Qt sends it a moment after the press)."""
+        self.point_at(pid, *start)
+        self.protocol.mark()
+        self.button(f"+{BUTTON_LEFT}")
+        wait_until(lambda: self.protocol.requested("xdg_toplevel", "move"), "the client to ask for a move")
+        steps = 5
+        for step in range(1, steps + 1):
+            self.pointer(start[0] + (end[0] - start[0]) * step // steps, start[1] + (end[1] - start[1]) * step // steps)
+        self.button(f"-{BUTTON_LEFT}")
 
     def windows(self):
         found = []
@@ -710,6 +766,10 @@ class WaylandKestrow(harness.Kestrow):
             return windows[0] if windows and self.desktop.ready(windows[0]) else None
         window = wait_until(focused, f"the window '{title}' to be mapped and focused")
         self.desktop.check_frame(window)
+        # A frame of its own or none: either way Qt must not have set up EGL (Mesa's driver) to
+        # ask whether it could draw one, which costs the raster window ~50 MiB and tens of ms.
+        with open(f"/proc/{self.process.pid}/maps", encoding="utf-8", errors="replace") as maps:
+            check("libEGL_mesa" not in maps.read(), "no EGL driver loaded in kestrow")
         return window
 
     def stop(self):
@@ -846,6 +906,33 @@ class WaylandTest(KestrowTestCase):
             window = kestrow.wait_for_window()
             self.compositor.key("space")
             kestrow.close(window)
+            kestrow.check_finished([])
+        check_exchange_files(SAMPLE_LIST, STALE_SELECTION, None)
+
+    def test_own_title_bar(self):
+        """its own title bar moves the window and closes it
+
+        Where the compositor draws no window frames, Kestrow draws its own: the content keeps its
+        opening size inside it, a drag on the title bar moves the window, and the bar's close button
+        closes it like the compositor's close: nothing written, status 0."""
+        if self.compositor.FRAMES_WINDOWS:
+            self.skipTest(f"{self.compositor.NAME} draws the window frames")
+        if not self.compositor.POINTER:
+            self.skipTest(f"no pointer for the tests under {self.compositor.NAME}")
+        self.exchange.reset(printer_list=SAMPLE_LIST, selection=STALE_SELECTION)
+        with self.launched() as kestrow:
+            rect = kestrow.wait_for_window()["rect"]
+            content_width, content_height = OPENING_CONTENT_SIZE
+            check_equal(rect["width"], content_width + 2 * OWN_FRAME_WIDTH, "the framed window's width")
+            bar = rect["height"] - content_height - OWN_FRAME_WIDTH - 1
+            check(16 <= bar <= 64, f"a title bar above the content (the window is {rect})")
+            start = (rect["x"] + 60, rect["y"] + 1 + bar // 2)
+            self.compositor.drag(kestrow.process.pid, start, (start[0] + 50, start[1] + 30))
+            moved = wait_until(lambda: next((w["rect"] for w in kestrow.own_windows(WINDOW_TITLE)
+                                             if (w["rect"]["x"], w["rect"]["y"]) != (rect["x"], rect["y"])), None),
+                               "the window to move")
+            check_equal((moved["x"] - rect["x"], moved["y"] - rect["y"]), (50, 30), "how far the drag moved it")
+            self.compositor.click(kestrow.process.pid, moved["x"] + moved["width"] - 1 - bar // 2, moved["y"] + 1 + bar // 2)
             kestrow.check_finished([])
         check_exchange_files(SAMPLE_LIST, STALE_SELECTION, None)
 

@@ -7,7 +7,12 @@
  *                  pid TAB focused(0/1) TAB x TAB y TAB width TAB height TAB title
  *                  (the window geometry, without the client's shadows, in global coordinates)
  *   close PID      what a close button does (xdg_toplevel.close) to every toplevel of PID
- * Built against libweston-10 (Debian 12) and libweston-14 (Debian 13). */
+ *   pointer X Y    moves the pointer to X, Y (global coordinates); answers "ok PID", PID of the
+ *                  client whose surface is under the pointer now (0 for none or Weston's own).
+ *                  A window mapped since the last repaint is not yet, so ask again.
+ *   button CODE    presses and releases an evdev button code ("+CODE", "-CODE": one of the two)
+ * The seat has a pointer as well. Built against libweston-10 (Debian 12) and libweston-14
+ * (Debian 13). */
 
 #include <errno.h>
 #include <stdio.h>
@@ -33,6 +38,16 @@ void weston_seat_init(struct weston_seat* seat, struct weston_compositor* ec, co
 int weston_seat_init_keyboard(struct weston_seat* seat, struct xkb_keymap* keymap);
 void notify_key(struct weston_seat* seat, const struct timespec* time, uint32_t key,
                 enum wl_keyboard_key_state state, enum weston_key_state_update update_state);
+void weston_seat_init_pointer(struct weston_seat* seat); /* int in 14: the value is not used */
+void notify_button(struct weston_seat* seat, const struct timespec* time, int32_t button,
+                   enum wl_pointer_button_state state);
+void notify_pointer_frame(struct weston_seat* seat);
+#if WESTON_VERSION_MAJOR >= 12
+void notify_motion_absolute(struct weston_seat* seat, const struct timespec* time,
+                            struct weston_coord_global pos);
+#else
+void notify_motion_absolute(struct weston_seat* seat, const struct timespec* time, double x, double y);
+#endif
 
 struct test_seat {
     struct weston_compositor* compositor;
@@ -59,6 +74,48 @@ static void type_keys(struct test_seat* self, char* codes, FILE* answer) {
         if (release) {
             send_key(self, code, WL_KEYBOARD_KEY_STATE_RELEASED);
         }
+    }
+    fputs("ok\n", answer);
+}
+
+static void move_pointer(struct test_seat* self, const char* place, FILE* answer) {
+    double x = 0;
+    double y = 0;
+    if (sscanf(place, "%lf %lf", &x, &y) != 2) {
+        fputs("error pointer X Y\n", answer);
+        return;
+    }
+    struct timespec now;
+    weston_compositor_get_time(&now);
+#if WESTON_VERSION_MAJOR >= 12
+    const struct weston_coord_global position = {.c = {.x = x, .y = y}};
+    notify_motion_absolute(&self->seat, &now, position);
+#else
+    notify_motion_absolute(&self->seat, &now, x, y);
+#endif
+    notify_pointer_frame(&self->seat);
+    const struct weston_pointer* pointer = weston_seat_get_pointer(&self->seat);
+    pid_t pid = 0;
+    if (pointer != NULL && pointer->focus != NULL && pointer->focus->surface->resource != NULL) {
+        wl_client_get_credentials(wl_resource_get_client(pointer->focus->surface->resource), &pid, NULL,
+                                  NULL);
+    }
+    fprintf(answer, "ok %d\n", (int)pid);
+}
+
+static void press_button(struct test_seat* self, const char* word, FILE* answer) {
+    const int press = word[0] != '-';
+    const int release = word[0] != '+';
+    const int32_t code = (int32_t)strtol(word + (press && release ? 0 : 1), NULL, 10);
+    struct timespec now;
+    weston_compositor_get_time(&now);
+    if (press) {
+        notify_button(&self->seat, &now, code, WL_POINTER_BUTTON_STATE_PRESSED);
+        notify_pointer_frame(&self->seat);
+    }
+    if (release) {
+        notify_button(&self->seat, &now, code, WL_POINTER_BUTTON_STATE_RELEASED);
+        notify_pointer_frame(&self->seat);
     }
     fputs("ok\n", answer);
 }
@@ -140,6 +197,10 @@ static int on_connection(int fd, uint32_t mask, void* data) {
         pid_t pid = (pid_t)strtol(request + 6, NULL, 10);
         for_each_toplevel(self, close_if_of, &pid);
         fputs("ok\n", answer);
+    } else if (strncmp(request, "pointer ", 8) == 0) {
+        move_pointer(self, request + 8, answer);
+    } else if (strncmp(request, "button ", 7) == 0) {
+        press_button(self, request + 7, answer);
     } else {
         fputs("error unknown request\n", answer);
     }
@@ -180,6 +241,7 @@ WL_EXPORT int wet_module_init(struct weston_compositor* compositor, int* argc, c
         weston_log("kestrow test seat: no keyboard\n");
         return -1;
     }
+    weston_seat_init_pointer(&self->seat);
     self->source = wl_event_loop_add_fd(wl_display_get_event_loop(compositor->wl_display), self->listener,
                                         WL_EVENT_READABLE, on_connection, self);
     self->destroyed.notify = on_compositor_destroyed;

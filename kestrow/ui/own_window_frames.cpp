@@ -1,0 +1,123 @@
+#include "kestrow/ui/own_window_frames.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+#include "kestrow/ui/title_bar.h"
+#include "kestrow/ui/window_edges.h"
+
+namespace {
+
+constexpr char framedProperty[] = "kestrowOwnFrame";
+constexpr int borderWidth = 1;
+
+bool isFramed(const QWidget* window) {
+    return window->property(framedProperty).toBool();
+}
+
+// Top-level windows and dialogs (a window-modal message box is a sheet, a dialog off macOS);
+// menus, tool tips and the like have no frame anywhere.
+bool wantsFrame(const QWidget* widget) {
+    switch (widget->windowType()) {
+    case Qt::Window:
+    case Qt::Dialog:
+    case Qt::Sheet:
+        return widget->isWindow();
+    default:
+        return false;
+    }
+}
+
+QWidget* framedWindowOf(QObject* object) {
+    if (!object->isWidgetType()) {
+        return nullptr;
+    }
+    QWidget* window = static_cast<QWidget*>(object)->window();
+    return isFramed(window) ? window : nullptr;
+}
+
+} // namespace
+
+OwnWindowFrames::OwnWindowFrames() {
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+OwnWindowFrames::~OwnWindowFrames() = default;
+
+void OwnWindowFrames::frame(QWidget* window) {
+    window->setProperty(framedProperty, true);
+    auto* bar = new TitleBar(window);
+    const int barHeight = bar->sizeHint().height();
+    const QMargins frame(ownFrameWidth, borderWidth + barHeight, ownFrameWidth, ownFrameWidth);
+    const QMargins content = window->contentsMargins();
+    window->setContentsMargins(content + frame);
+    bar->setGeometry(borderWidth, borderWidth, window->width() - 2 * borderWidth, barHeight);
+    bar->show();
+    window->setMouseTracking(true); // the resize cursor along the edges
+    if (window->minimumSize() != window->maximumSize()) {
+        const QSize extent(frame.left() + frame.right(), frame.top() + frame.bottom());
+        QSize room = window->maximumSize();
+        if (const QScreen* screen = window->screen()) {
+            room = room.boundedTo(screen->availableGeometry().size());
+        }
+        window->setMinimumSize((window->minimumSize() + extent).boundedTo(room));
+        window->resize((window->size() + extent).boundedTo(room));
+    }
+}
+
+bool OwnWindowFrames::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Show:
+        if (watched->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            if (wantsFrame(widget) && !isFramed(widget)) {
+                frame(widget);
+            }
+        }
+        break;
+    case QEvent::Resize:
+        if (QWidget* window = framedWindowOf(watched); window == watched) {
+            if (auto* bar = window->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+                bar->resize(window->width() - 2 * borderWidth, bar->height());
+            }
+        }
+        break;
+    case QEvent::Paint:
+        if (QWidget* window = framedWindowOf(watched); window == watched) {
+            // Inside the window's own paint event, before its paintEvent() (which draws nothing
+            // in the margins).
+            QPainter painter(window);
+            painter.setPen(window->palette().color(QPalette::Mid));
+            painter.drawRect(window->rect().adjusted(0, 0, -1, -1));
+        }
+        break;
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+        if (QWidget* window = framedWindowOf(watched); window == watched) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const Qt::Edges edges = windowEdgesAt(window, mouse->position().toPoint());
+            if (event->type() == QEvent::MouseMove) {
+                window->setCursor(windowEdgeCursor(edges));
+            } else if (mouse->button() == Qt::LeftButton && edges != Qt::Edges{} && window->windowHandle()) {
+                window->windowHandle()->startSystemResize(edges);
+                return true;
+            }
+        }
+        break;
+    case QEvent::Enter:
+    case QEvent::Leave:
+        // Children take the window's cursor: off the edges it must be the arrow again.
+        if (QWidget* window = framedWindowOf(watched);
+            window != nullptr && (window != watched || event->type() == QEvent::Leave)) {
+            window->unsetCursor();
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

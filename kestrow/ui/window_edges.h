@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QCursor>
+#include <QPoint>
+
+class QWidget;
+
+// The edges of a window that Kestrow frames itself, where a press starts the compositor's resize.
+
+// The width of the frame around a window's content; the outermost pixel is its border line.
+constexpr int ownFrameWidth = 4;
+
+// The edges of WINDOW that POINT (in the window's own coordinates) is on, with the corners a little
+// longer than the frame is wide; none for a window of fixed size.
+Qt::Edges windowEdgesAt(const QWidget* window, QPoint point);
+
+// The cursor that shows what a press on EDGES resizes (an arrow for none).
+QCursor windowEdgeCursor(Qt::Edges edges);
