@@ -2,7 +2,7 @@
 """Measures Kestrow and writes bench/RESULTS.md: the core's Google Benchmark programme, then, on the
 test desktop (tests/desktop, a bare Xvfb), whole-process start-up of kestrow beside a bare Qt window,
 yad and zenity, a click on "Select All" and on a row, start-up in a translated locale, and start-up
-on Wayland (a headless sway) against X11. Every budget of bench/budgets.toml is judged as a ratio to a
+on Wayland (headless sway, mutter, KWin and Weston) against X11. Every budget of bench/budgets.toml is judged as a ratio to a
 reference measured in this same run, or against a fixed limit where the figure does not depend on
 the machine. The method: bench/README.md. scripts/bench builds the programs and runs this.
 
@@ -387,35 +387,40 @@ class Bench:
 
     def run_wayland(self):
         args = self.args
-        reason = wayland_startup.unavailable()
-        if reason:
-            self.not_measured["wayland"] = reason
-            return
         n = self.wayland_length()
-        print(f"\n== Start-up on Wayland (headless sway) and X11 (Xvfb), {n} names; "
+        for name, compositor in wayland_startup.COMPOSITORS.items():
+            if (reason := compositor.unavailable()):
+                self.not_measured[name] = reason
+        names = [name for name in wayland_startup.COMPOSITORS if name not in self.not_measured]
+        if not names:
+            return
+        print(f"\n== Start-up on Wayland ({', '.join(names)}, headless) and X11 (Xvfb), {n} names; "
               f"{plural(args.wayland_runs, 'run')} of each, interleaved", flush=True)
-        try:
-            with wayland_startup.Compositor(*SCREEN) as compositor:
-                pairs = [(program, platform_name) for program in ("bare", "kestrow")
-                         for platform_name in ("x11", "wayland")]
-                for run in range(args.wayland_runs + 1):  # run 0: the warm-up
-                    for program, platform_name in rotated(pairs, run):
-                        if platform_name == "x11":
-                            fields = self.run_probe(program, n)
-                        else:
-                            fields = self.run_wayland_probe(compositor, program, n)
-                        if run > 0:
-                            self.wayland.append({"program": program, "platform": platform_name, **fields})
-                            print(f"{n:>8} {program:<10} {platform_name:<7} run {run}: {shown(fields)}",
-                                  flush=True)
-        except RuntimeError as error:
-            self.not_measured["wayland"] = f"sway did not run: {error}"
+        with contextlib.ExitStack() as stack:
+            compositors = {}
+            for name in names:
+                try:
+                    compositors[name] = stack.enter_context(wayland_startup.COMPOSITORS[name](*SCREEN))
+                except RuntimeError as error:
+                    self.not_measured[name] = f"{name} did not run: {error}"
+            pairs = [(program, platform_name) for program in ("bare", "kestrow")
+                     for platform_name in ("x11", *compositors)]
+            for run in range(args.wayland_runs + 1):  # run 0: the warm-up
+                for program, platform_name in rotated(pairs, run):
+                    if platform_name == "x11":
+                        fields = self.run_probe(program, n)
+                    else:
+                        fields = self.run_wayland_probe(compositors[platform_name], program, n)
+                    if run > 0:
+                        self.wayland.append({"program": program, "platform": platform_name, **fields})
+                        print(f"{n:>8} {program:<10} {platform_name:<7} run {run}: {shown(fields)}",
+                              flush=True)
 
     def run_wayland_probe(self, compositor, program, n):
         if program == "kestrow":
             self.put_list(n)
         command = [self.probe, "--mapped-on-stdin", "--timeout", str(self.args.timeout),
-                   "--log", os.path.join(self.work, f"{program}-wayland.log")]
+                   "--log", os.path.join(self.work, f"{program}-{compositor.NAME}.log")]
         if program == "kestrow":
             command += ["--input-file", PRINTER_LIST, "--", self.kestrow]
         else:
@@ -461,18 +466,31 @@ class Bench:
         return median(r.get(key) for r in self.wayland if r["program"] == program
                       and r["platform"] == platform_name and r.get("status") == "loaded")
 
-    def measure_wayland(self, n):
+    def wayland_ratio(self, n, compositor, key):
+        """kestrow's figure `key` on the compositor against X11's in the same rotation."""
         if self.args.no_wayland:
             raise NotMeasured("--no-wayland")
-        if "wayland" in self.not_measured:
-            raise NotMeasured(self.not_measured["wayland"])
+        if compositor in self.not_measured:
+            raise NotMeasured(self.not_measured[compositor])
         if n != self.wayland_length():
             raise NotMeasured(f"--names has no {n}")
+        w = self.need(self.wayland_loaded("kestrow", compositor, key), f"no run loaded on {compositor}")
+        x = self.need(self.wayland_loaded("kestrow", "x11", key), "no X11 run loaded")
+        return w, x
+
+    def measure_wayland(self, n, compositor="sway"):
         # To the window on screen, as the budget was set; Wayland's figure already holds the first
         # frame (see bench/README.md). Loaded, idle, is in the table below the budgets.
-        w = self.need(self.wayland_loaded("kestrow", "wayland", "mapped_ms"), "no Wayland run mapped")
-        x = self.need(self.wayland_loaded("kestrow", "x11", "mapped_ms"), "no X11 run mapped")
+        w, x = self.wayland_ratio(n, compositor, "mapped_ms")
         return w / x, f"{w:.1f} ms / {x:.1f} ms mapped (X11)"
+
+    def measure_wayland_cpu(self, n, compositor):
+        w, x = self.wayland_ratio(n, compositor, "cpu_ms")
+        return w / x, f"{w:.1f} ms / {x:.1f} ms CPU to loaded (X11)"
+
+    def measure_wayland_memory(self, n, compositor):
+        w, x = self.wayland_ratio(n, compositor, "peak_kib")
+        return w / x, f"{w / 1024:.1f} MiB / {x / 1024:.1f} MiB peak (X11)"
 
     def measure_list_load(self, n):
         k, b = self.startup_figures("kestrow", n)
@@ -548,7 +566,8 @@ class Bench:
             else:
                 shown_limit = f"≤ {limit:g}×" if unit == "x" else f"< {limit:g} {unit}"
             try:
-                value, detail = measure(budget["names"])
+                value, detail = measure(budget["names"], **({"compositor": budget["compositor"]}
+                                                            if "compositor" in budget else {}))
             except NotMeasured as missing:
                 rows.append([budget["budget"], f"not measured: {missing}", "", shown_limit, "—",
                              budget["source"]])
@@ -584,9 +603,12 @@ class Bench:
             f"CPU: {os.cpu_count()} × {model}",
             f"Memory: {memory:.1f} GiB",
             f"System: {system}, Linux {platform.release()}",
-            "Qt {}, GTK {}, yad {}, zenity {}, sway {}, Google Benchmark {}".format(
-                version("libqt6core6"), version("libgtk-3-0"), version("yad"), version("zenity"),
-                version("sway"), version("libbenchmark-dev")),
+            "Qt {}, GTK {}, yad {}, zenity {}, Google Benchmark {}".format(
+                version("libqt6core6") if version("libqt6core6") != "?" else version("libqt6core6t64"),
+                version("libgtk-3-0") if version("libgtk-3-0") != "?" else version("libgtk-3-0t64"),
+                version("yad"), version("zenity"), version("libbenchmark-dev")),
+            "sway {}, mutter {}, KWin {}, Weston {}".format(
+                version("sway"), version("mutter"), version("kwin-wayland"), version("weston")),
             f"Load average (1, 5, 15 min) before: {self.load_before}; after: {self.load_average()}. The "
             "machine is shared and loaded: absolute times vary from run to run, the ratios within one "
             "run are what count.",
@@ -701,30 +723,35 @@ class Bench:
             table(["names", "click", "runs", "click busy ms", "click CPU ms", "Return → flag ms", "peak MiB",
                    "core µs"], rows, "rlrrrrrr")
 
-        if self.wayland or "wayland" in self.not_measured:
+        compositors = list(wayland_startup.COMPOSITORS)
+        if self.wayland or any(name in self.not_measured for name in compositors):
             n = self.wayland_length()
-            out += ["", f"## Start-up on Wayland against X11, {n} names", ""]
-            if "wayland" in self.not_measured:
-                out.append(f"Not measured: {self.not_measured['wayland']}.")
-            else:
-                out += ["Medians of interleaved runs, X11 on the Xvfb above, Wayland on a headless sway "
-                        "(pixman renderer) at the same screen size; the same probe and idle rule on both. "
-                        "On Wayland *mapped* is sway's new-window event, sent once the first frame is "
-                        "committed, so it is later in the start-up than X11's map; *loaded* is alike on "
-                        "both.", ""]
-                rows = []
-                for program in ("bare", "kestrow"):
-                    def fig(platform_name, key):
-                        return median(r.get(key) for r in self.wayland if r["program"] == program
-                                      and r["platform"] == platform_name and r.get("status") == "loaded")
-                    x, w = fig("x11", "loaded_ms"), fig("wayland", "loaded_ms")
-                    runs = sum(r["program"] == program and r["platform"] == "wayland"
+            out += ["", f"## Start-up on Wayland against X11, {n} names", "",
+                    "Medians of interleaved runs, X11 on the Xvfb above, each compositor on its headless "
+                    "backend (software rendering) at the same screen size, all running through the "
+                    "rotation; the same probe and idle rule everywhere. On Wayland *mapped* is the first "
+                    "frame committed (sway's new-window event, the others' protocol log), so it is later "
+                    "in the start-up than X11's map; *loaded* is alike on all. CPU: the program's own, to "
+                    "loaded. Peak: VmHWM. sway and KWin draw the window's frame; on mutter and Weston, "
+                    "which draw none, kestrow draws its own title bar and the bare Qt window Qt's.", ""]
+            out += [f"- {name}: not measured: {self.not_measured[name]}" for name in compositors
+                    if name in self.not_measured]
+            rows = []
+            for program in ("bare", "kestrow"):
+                x_cpu, x_peak = self.wayland_loaded(program, "x11", "cpu_ms"), self.wayland_loaded(program, "x11", "peak_kib")
+                for platform_name in ("x11", *compositors):
+                    runs = sum(r["program"] == program and r["platform"] == platform_name
                                and r.get("status") == "loaded" for r in self.wayland)
-                    rows.append([program, ms(fig("x11", "mapped_ms")), ms(x), ms(fig("wayland", "mapped_ms")),
-                                 ms(w), f"{w / x:.2f}" if x and w else "-", mib(fig("x11", "peak_kib")),
-                                 mib(fig("wayland", "peak_kib")), f"{runs} of {args.wayland_runs}"])
-                table(["program", "X11 mapped ms", "X11 loaded ms", "Wayland mapped ms", "Wayland loaded ms",
-                       "Wayland / X11", "X11 peak MiB", "Wayland peak MiB", "Wayland runs"], rows, "lrrrrrrrr")
+                    if not runs:
+                        continue
+                    cpu = self.wayland_loaded(program, platform_name, "cpu_ms")
+                    peak = self.wayland_loaded(program, platform_name, "peak_kib")
+                    rows.append([program, platform_name, ms(self.wayland_loaded(program, platform_name, "mapped_ms")),
+                                 ms(self.wayland_loaded(program, platform_name)), ms(cpu),
+                                 f"{cpu / x_cpu:.2f}" if cpu and x_cpu else "-", mib(peak),
+                                 f"{peak / x_peak:.2f}" if peak and x_peak else "-", f"{runs} of {args.wayland_runs}"])
+            table(["program", "platform", "mapped ms", "loaded ms", "CPU ms", "CPU / X11", "peak MiB",
+                   "peak / X11", "runs"], rows, "llrrrrrrr")
 
         if any(r["program"] == "kestrow-de" for r in self.startup):
             out += ["", "## The translated locale", "",
