@@ -703,13 +703,14 @@ class Weston(Compositor):
         self.point_at(pid, x, y)
         self.button(BUTTON_LEFT)
 
-    def drag(self, pid, start, end):
+    def drag(self, pid, start, end, request):
         """Presses on the window of `pid` at `start` and lets go at `end`, once the client has asked
-        the compositor to move its window (xdg_toplevel.move: Qt sends it a moment after the press)."""
+        the compositor to move or resize its window (`request`: xdg_toplevel.move or .resize, which
+        Qt sends a moment after the press)."""
         self.point_at(pid, *start)
         self.protocol.mark()
         self.button(f"+{BUTTON_LEFT}")
-        wait_until(lambda: self.protocol.requested("xdg_toplevel", "move"), "the client to ask for a move")
+        wait_until(lambda: self.protocol.requested("xdg_toplevel", request), f"the client to ask for a {request}")
         steps = 5
         for step in range(1, steps + 1):
             self.pointer(start[0] + (end[0] - start[0]) * step // steps, start[1] + (end[1] - start[1]) * step // steps)
@@ -909,12 +910,13 @@ class WaylandTest(KestrowTestCase):
             kestrow.check_finished([])
         check_exchange_files(SAMPLE_LIST, STALE_SELECTION, None)
 
-    def test_own_title_bar(self):
-        """its own title bar moves the window and closes it
+    def test_own_frame(self):
+        """its own frame moves, resizes and closes the window
 
         Where the compositor draws no window frames, Kestrow draws its own: the content keeps its
-        opening size inside it, a drag on the title bar moves the window, and the bar's close button
-        closes it like the compositor's close: nothing written, status 0."""
+        opening size inside it, a drag on the title bar moves the window, one on the bottom right
+        corner resizes it, and the bar's close button closes it like the compositor's close:
+        nothing written, status 0."""
         if self.compositor.FRAMES_WINDOWS:
             self.skipTest(f"{self.compositor.NAME} draws the window frames")
         if not self.compositor.POINTER:
@@ -927,14 +929,24 @@ class WaylandTest(KestrowTestCase):
             bar = rect["height"] - content_height - OWN_FRAME_WIDTH - 1
             check(16 <= bar <= 64, f"a title bar above the content (the window is {rect})")
             start = (rect["x"] + 60, rect["y"] + 1 + bar // 2)
-            self.compositor.drag(kestrow.process.pid, start, (start[0] + 50, start[1] + 30))
-            moved = wait_until(lambda: next((w["rect"] for w in kestrow.own_windows(WINDOW_TITLE)
-                                             if (w["rect"]["x"], w["rect"]["y"]) != (rect["x"], rect["y"])), None),
-                               "the window to move")
+            self.compositor.drag(kestrow.process.pid, start, (start[0] + 50, start[1] + 30), "move")
+            moved = self.changed_window(kestrow, rect, "the window to move")
             check_equal((moved["x"] - rect["x"], moved["y"] - rect["y"]), (50, 30), "how far the drag moved it")
-            self.compositor.click(kestrow.process.pid, moved["x"] + moved["width"] - 1 - bar // 2, moved["y"] + 1 + bar // 2)
+            corner = (moved["x"] + moved["width"] - 2, moved["y"] + moved["height"] - 2)
+            self.compositor.drag(kestrow.process.pid, corner, (corner[0] + 40, corner[1] + 30), "resize")
+            resized = self.changed_window(kestrow, moved, "the window to grow")
+            check_equal((resized["width"] - moved["width"], resized["height"] - moved["height"]), (40, 30),
+                        "how much the drag on the corner grew it")
+            self.compositor.click(kestrow.process.pid, resized["x"] + resized["width"] - 1 - bar // 2,
+                                  resized["y"] + 1 + bar // 2)
             kestrow.check_finished([])
         check_exchange_files(SAMPLE_LIST, STALE_SELECTION, None)
+
+    @staticmethod
+    def changed_window(kestrow, rect, what):
+        """The window's rectangle once it differs from `rect`."""
+        return wait_until(lambda: next((w["rect"] for w in kestrow.own_windows(WINDOW_TITLE) if w["rect"] != rect),
+                                       None), what)
 
     def test_fits_a_small_screen(self):
         """the window fits a small screen at scale 2
