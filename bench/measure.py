@@ -401,16 +401,27 @@ class Bench:
             for name in names:
                 try:
                     compositors[name] = stack.enter_context(wayland_startup.COMPOSITORS[name](*SCREEN))
-                except RuntimeError as error:
-                    self.not_measured[name] = f"{name} did not run: {error}"
-            pairs = [(program, platform_name) for program in ("bare", "kestrow")
-                     for platform_name in ("x11", *compositors)]
+                except Exception as error:  # one compositor that fails leaves the others measured
+                    self.not_measured[name] = f"{name} did not start: {error}"
             for run in range(args.wayland_runs + 1):  # run 0: the warm-up
+                pairs = [(program, platform_name) for program in ("bare", "kestrow")
+                         for platform_name in ("x11", *compositors)]
                 for program, platform_name in rotated(pairs, run):
                     if platform_name == "x11":
                         fields = self.run_probe(program, n)
+                    elif platform_name not in compositors:
+                        continue  # it ended during this run
                     else:
-                        fields = self.run_wayland_probe(compositors[platform_name], program, n)
+                        compositor = compositors[platform_name]
+                        try:
+                            fields = self.run_wayland_probe(compositor, program, n)
+                        except Exception as error:  # counted as a failed run, as a time-out is
+                            fields = {"status": f"error ({error})"}
+                        if not compositor.running():
+                            self.not_measured[platform_name] = (f"{platform_name} ended during run {run}: "
+                                                                + compositor.log_tail()[-300:])
+                            del compositors[platform_name]
+                            continue
                     if run > 0:
                         self.wayland.append({"program": program, "platform": platform_name, **fields})
                         print(f"{n:>8} {program:<10} {platform_name:<7} run {run}: {shown(fields)}",

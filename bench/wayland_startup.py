@@ -138,7 +138,10 @@ class Compositor:
     def watch(self):
         """What sees the next window's first frame: an object with mapped(pid, deadline) and close(),
         made before the program starts."""
-        return FirstFrame(self.log_path())
+        return FirstFrame(self.log_path(), self.running)
+
+    def running(self):
+        return self._process is not None and self._process.poll() is None
 
 
 class Sway(Compositor):
@@ -220,12 +223,14 @@ COMPOSITORS = {c.NAME: c for c in (Sway, Mutter, KWin, Weston)}
 class FirstFrame:
     """Reads a compositor's protocol log (WAYLAND_DEBUG=server) from its end at the time it is made,
     until a client commits a buffer to a surface that has an xdg_toplevel. The log names objects by
-    their id within their client: only the measured program makes toplevels."""
+    their id within their client: only the measured program makes toplevels. Gives up when the
+    compositor has ended."""
 
     # libwayland 1.21 (Debian 12) names an object interface@id, 1.23 (Debian 13) interface#id.
     MESSAGE = re.compile(r"^\[[\d. ]+\]\s*(->\s*)?(\w+)[@#](\d+)\.(\w+)\((.*)\)\s*$")
 
-    def __init__(self, path):
+    def __init__(self, path, compositor_running):
+        self.compositor_running = compositor_running
         self.file = open(path, "rb")
         self.file.seek(0, os.SEEK_END)
         self.rest = b""
@@ -245,7 +250,10 @@ class FirstFrame:
             if interface == "xdg_wm_base" and message == "get_xdg_surface" and len(ids) >= 2:
                 self.xdg_surfaces[ids[0]] = ids[1]
             elif interface == "xdg_surface" and message == "get_toplevel" and number in self.xdg_surfaces:
+                # Ids are the client's own: an attach by another client to the same number before
+                # this must not count.
                 self.toplevel_surfaces.add(self.xdg_surfaces[number])
+                self.attached.discard(self.xdg_surfaces[number])
             elif interface == "wl_surface" and message == "attach":
                 if args.startswith("nil"):
                     self.attached.discard(number)
@@ -257,7 +265,7 @@ class FirstFrame:
         return False
 
     def mapped(self, pid, deadline):
-        while time.monotonic() < deadline:
+        while time.monotonic() < deadline and self.compositor_running():
             if self._seen():
                 return True
             time.sleep(0.001)

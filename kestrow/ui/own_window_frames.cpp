@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+
 #include "kestrow/ui/title_bar.h"
 #include "kestrow/ui/window_edges.h"
 
@@ -58,15 +60,19 @@ void OwnWindowFrames::frame(QWidget* window) {
     bar->setGeometry(borderWidth, borderWidth, window->width() - 2 * borderWidth, barHeight);
     bar->show();
     window->setMouseTracking(true); // the resize cursor along the edges
-    if (window->minimumSize() != window->maximumSize()) {
-        const QSize extent(frame.left() + frame.right(), frame.top() + frame.bottom());
-        QSize room = window->maximumSize();
-        if (const QScreen* screen = window->screen()) {
-            room = room.boundedTo(screen->availableGeometry().size());
-        }
-        window->setMinimumSize((window->minimumSize() + extent).boundedTo(room));
-        window->resize((window->size() + extent).boundedTo(room));
+    // The content keeps its size: the frame is added to the window's size and to its limits.
+    const QSize extent(frame.left() + frame.right(), frame.top() + frame.bottom());
+    const auto grown = [&extent](QSize size) {
+        return QSize(std::min(size.width() + extent.width(), QWIDGETSIZE_MAX),
+                     std::min(size.height() + extent.height(), QWIDGETSIZE_MAX));
+    };
+    QSize room = grown(window->maximumSize());
+    if (const QScreen* screen = window->screen()) {
+        room = room.boundedTo(screen->availableGeometry().size());
     }
+    window->setMaximumSize(grown(window->maximumSize()));
+    window->setMinimumSize(grown(window->minimumSize()).boundedTo(room));
+    window->resize(grown(window->size()).boundedTo(room));
 }
 
 bool OwnWindowFrames::eventFilter(QObject* watched, QEvent* event) {
@@ -101,7 +107,7 @@ bool OwnWindowFrames::eventFilter(QObject* watched, QEvent* event) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const Qt::Edges edges = windowEdgesAt(window, mouse->position().toPoint());
             if (event->type() == QEvent::MouseMove) {
-                window->setCursor(windowEdgeCursor(edges));
+                showEdgeCursor(window, edges);
             } else if (mouse->button() == Qt::LeftButton && edges != Qt::Edges{} && window->windowHandle()) {
                 window->windowHandle()->startSystemResize(edges);
                 return true;
@@ -113,7 +119,7 @@ bool OwnWindowFrames::eventFilter(QObject* watched, QEvent* event) {
         // Children take the window's cursor: off the edges it must be the arrow again.
         if (QWidget* window = framedWindowOf(watched);
             window != nullptr && (window != watched || event->type() == QEvent::Leave)) {
-            window->unsetCursor();
+            showEdgeCursor(window, {});
         }
         break;
     default:

@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -54,19 +53,12 @@ constexpr int barPadding = 5;
 } // namespace
 
 TitleBar::TitleBar(QWidget* window)
-    : QWidget(window)
-    , m_title(new QLabel(window->windowTitle(), this)) {
+    : QWidget(window) {
     setObjectName(QStringLiteral("titleBar"));
     setMouseTracking(true); // the resize cursor along the top edge (set on the window)
-    m_title->setObjectName(QStringLiteral("title"));
-    m_title->setTextFormat(Qt::PlainText);
-    m_title->setAlignment(Qt::AlignCenter);
-    m_title->setMinimumWidth(0);
-    m_title->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    QFont bold = m_title->font();
+    QFont bold = font();
     bold.setBold(true);
-    m_title->setFont(bold);
-    m_title->setAttribute(Qt::WA_TransparentForMouseEvents); // a drag on the title moves the window
+    setFont(bold);
 
     auto* close = new CloseButton(this);
     close->setObjectName(QStringLiteral("closeWindow"));
@@ -75,11 +67,9 @@ TitleBar::TitleBar(QWidget* window)
     close->setToolTip(close->accessibleName());
     connect(close, &QAbstractButton::clicked, window, &QWidget::close);
 
-    // The title stays in the middle of the window: a space as wide as the button balances it.
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(barPadding, barPadding, barPadding, barPadding);
-    layout->addSpacing(close->sizeHint().width());
-    layout->addWidget(m_title, 1);
+    layout->addStretch(1);
     layout->addWidget(close);
     window->installEventFilter(this);
 }
@@ -93,12 +83,9 @@ QSize TitleBar::minimumSizeHint() const {
 }
 
 bool TitleBar::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == parent()) {
-        if (event->type() == QEvent::WindowTitleChange) {
-            m_title->setText(parentWidget()->windowTitle());
-        } else if (event->type() == QEvent::ActivationChange) {
-            update();
-        }
+    if (watched == parent() &&
+        (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::ActivationChange)) {
+        update();
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -119,8 +106,7 @@ void TitleBar::mousePressEvent(QMouseEvent* event) {
 }
 
 void TitleBar::mouseMoveEvent(QMouseEvent* event) {
-    window()->setCursor(
-        windowEdgeCursor(windowEdgesAt(window(), mapTo(window(), event->position().toPoint()))));
+    showEdgeCursor(window(), windowEdgesAt(window(), mapTo(window(), event->position().toPoint())));
     QWidget::mouseMoveEvent(event);
 }
 
@@ -130,4 +116,13 @@ void TitleBar::paintEvent(QPaintEvent*) {
                      palette().color(QPalette::Window).darker(window()->isActiveWindow() ? 106 : 103));
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawLine(rect().bottomLeft(), rect().bottomRight());
+    // Painted, not a label: the window's accessible name already carries the title, and a screen
+    // reader would read a label of it a second time. In the middle of the window, clear of the
+    // close button on either side (it changes sides in right-to-left languages).
+    const int button = height() - 2 * barPadding;
+    const QRect room =
+        rect().adjusted(barPadding + button + barPadding, 0, -(barPadding + button + barPadding), 0);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(room, Qt::AlignCenter,
+                     fontMetrics().elidedText(window()->windowTitle(), Qt::ElideRight, room.width()));
 }

@@ -2,8 +2,6 @@
 
 #include <QWidget>
 
-class QLabel;
-
 // The title bar of a window whose frame Kestrow draws itself (see OwnWindowFrames): the window's
 // title, centred, and a close button, as a dialog has on GNOME: no minimise or maximise. A drag
 // on it moves the window, and its top edge resizes a resizable one, both done by the compositor.
@@ -21,7 +19,4 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    QLabel* m_title;
 };

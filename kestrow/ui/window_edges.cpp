@@ -34,7 +34,11 @@ Qt::Edges windowEdgesAt(const QWidget* window, QPoint point) {
     return edges;
 }
 
-QCursor windowEdgeCursor(Qt::Edges edges) {
+namespace {
+
+constexpr char edgeCursorProperty[] = "kestrowEdgeCursor";
+
+Qt::CursorShape edgeCursorShape(Qt::Edges edges) {
     const bool left = edges.testFlag(Qt::LeftEdge);
     const bool right = edges.testFlag(Qt::RightEdge);
     const bool top = edges.testFlag(Qt::TopEdge);
@@ -45,11 +49,17 @@ QCursor windowEdgeCursor(Qt::Edges edges) {
     if ((right && top) || (left && bottom)) {
         return Qt::SizeBDiagCursor;
     }
-    if (left || right) {
-        return Qt::SizeHorCursor;
+    return left || right ? Qt::SizeHorCursor : Qt::SizeVerCursor;
+}
+
+} // namespace
+
+void showEdgeCursor(QWidget* window, Qt::Edges edges) {
+    if (edges != Qt::Edges{}) {
+        window->setCursor(edgeCursorShape(edges));
+        window->setProperty(edgeCursorProperty, true);
+    } else if (window->property(edgeCursorProperty).toBool()) {
+        window->unsetCursor();
+        window->setProperty(edgeCursorProperty, false);
     }
-    if (top || bottom) {
-        return Qt::SizeVerCursor;
-    }
-    return Qt::ArrowCursor;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QCursor>
 #include <QPoint>
 
 class QWidget;
@@ -14,5 +13,6 @@ constexpr int ownFrameWidth = 4;
 // longer than the frame is wide; none for a window of fixed size.
 Qt::Edges windowEdgesAt(const QWidget* window, QPoint point);
 
-// The cursor that shows what a press on EDGES resizes (an arrow for none).
-QCursor windowEdgeCursor(Qt::Edges edges);
+// Shows on WINDOW the cursor of what a press on EDGES resizes; with no edges, takes back such a
+// cursor (a cursor of the window's own is left alone).
+void showEdgeCursor(QWidget* window, Qt::Edges edges);

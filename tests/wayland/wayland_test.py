@@ -474,10 +474,14 @@ class ProtocolLog:
         """Whether the client has taken an activation of its toplevel titled `title`."""
         return any(w["title"] == title and w["active"] for w in self.windows())
 
-    def requested(self, interface, message):
-        """Whether a client has sent that request since the mark (e.g. xdg_toplevel, move)."""
+    def end(self):
+        """Where the log ends now: an offset for requested()."""
+        return os.path.getsize(self.path)
+
+    def requested(self, interface, message, since):
+        """Whether a client has sent that request (e.g. xdg_toplevel, move) since the offset."""
         with open(self.path, "rb") as file:
-            file.seek(self.offset)
+            file.seek(since)
             lines = file.read().decode("utf-8", errors="replace").splitlines()
         return any((m := self.MESSAGE.match(line)) and not m.group(1) and m.group(2) == interface
                    and m.group(4) == message for line in lines)
@@ -708,9 +712,10 @@ class Weston(Compositor):
         the compositor to move or resize its window (`request`: xdg_toplevel.move or .resize, which
         Qt sends a moment after the press)."""
         self.point_at(pid, *start)
-        self.protocol.mark()
+        since = self.protocol.end()
         self.button(f"+{BUTTON_LEFT}")
-        wait_until(lambda: self.protocol.requested("xdg_toplevel", request), f"the client to ask for a {request}")
+        wait_until(lambda: self.protocol.requested("xdg_toplevel", request, since),
+                   f"the client to ask for a {request}")
         steps = 5
         for step in range(1, steps + 1):
             self.pointer(start[0] + (end[0] - start[0]) * step // steps, start[1] + (end[1] - start[1]) * step // steps)
@@ -928,25 +933,34 @@ class WaylandTest(KestrowTestCase):
             check_equal(rect["width"], content_width + 2 * OWN_FRAME_WIDTH, "the framed window's width")
             bar = rect["height"] - content_height - OWN_FRAME_WIDTH - 1
             check(16 <= bar <= 64, f"a title bar above the content (the window is {rect})")
+            # Weston opens a window anywhere: the move takes it to a known place, with room to grow.
+            target = (100, 100) if (rect["x"], rect["y"]) != (100, 100) else (150, 120)
             start = (rect["x"] + 60, rect["y"] + 1 + bar // 2)
-            self.compositor.drag(kestrow.process.pid, start, (start[0] + 50, start[1] + 30), "move")
-            moved = self.changed_window(kestrow, rect, "the window to move")
-            check_equal((moved["x"] - rect["x"], moved["y"] - rect["y"]), (50, 30), "how far the drag moved it")
+            moved = dict(rect, x=target[0], y=target[1])
+            self.compositor.drag(kestrow.process.pid, start,
+                                 (start[0] + target[0] - rect["x"], start[1] + target[1] - rect["y"]), "move")
+            self.wait_for_rect(kestrow, moved, "the drag on the title bar to move the window")
             corner = (moved["x"] + moved["width"] - 2, moved["y"] + moved["height"] - 2)
+            resized = dict(moved, width=moved["width"] + 40, height=moved["height"] + 30)
             self.compositor.drag(kestrow.process.pid, corner, (corner[0] + 40, corner[1] + 30), "resize")
-            resized = self.changed_window(kestrow, moved, "the window to grow")
-            check_equal((resized["width"] - moved["width"], resized["height"] - moved["height"]), (40, 30),
-                        "how much the drag on the corner grew it")
+            self.wait_for_rect(kestrow, resized, "the drag on the corner to grow the window")
             self.compositor.click(kestrow.process.pid, resized["x"] + resized["width"] - 1 - bar // 2,
                                   resized["y"] + 1 + bar // 2)
             kestrow.check_finished([])
         check_exchange_files(SAMPLE_LIST, STALE_SELECTION, None)
 
     @staticmethod
-    def changed_window(kestrow, rect, what):
-        """The window's rectangle once it differs from `rect`."""
-        return wait_until(lambda: next((w["rect"] for w in kestrow.own_windows(WINDOW_TITLE) if w["rect"] != rect),
-                                       None), what)
+    def wait_for_rect(kestrow, rect, what):
+        """Waits until the window has that rectangle; the failure names the one it has."""
+        windows = []
+
+        def there():
+            windows[:] = kestrow.own_windows(WINDOW_TITLE)
+            return any(w["rect"] == rect for w in windows)
+        try:
+            wait_until(there, what)
+        except Failure:
+            raise Failure(f"{what}: expected {rect}, the window is at {[w['rect'] for w in windows]}") from None
 
     def test_fits_a_small_screen(self):
         """the window fits a small screen at scale 2
