@@ -1,10 +1,35 @@
 #include "kestrow/app/kestrow_app.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QScreen>
 
 #include "kestrow/app/standard_output.h"
 #include "kestrow/ui/content_view.h"
+
+namespace {
+
+// A close by the compositor, its close key or the title bar's button ends the event loop as an
+// answer does, without hiding the window: the process's end removes it. Qt 6.4 hides a closed
+// window by destroying its Wayland surface while its event thread may still read, and
+// libwayland-client then aborted now and then ("wl_proxy_unref: Assertion `proxy->refcount > 0'
+// failed", sway at scale 2).
+class CloseEndsTheLoop final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == parent() && event->type() == QEvent::Close) {
+            event->ignore();
+            QCoreApplication::exit(0);
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
 
 KestrowApp::KestrowApp() {
     kestrow::SessionHooks hooks{
@@ -14,6 +39,7 @@ KestrowApp::KestrowApp() {
     };
     m_window = std::make_unique<ContentView>(kestrow::ExchangePaths{}, std::move(hooks));
     m_window->setWindowTitle(QCoreApplication::translate("KestrowApp", "Orvane Setup"));
+    m_window->installEventFilter(new CloseEndsTheLoop(m_window.get()));
 }
 
 KestrowApp::~KestrowApp() = default;
