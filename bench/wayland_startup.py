@@ -31,8 +31,10 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "desktop"))
+for _part in ("desktop", "wayland"):
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", _part))
 
+import headless  # noqa: E402
 from desktop import start_session_bus, stop_process  # noqa: E402
 
 COMPOSITOR_USER = "nobody"
@@ -184,10 +186,8 @@ class Mutter(Compositor):
     SESSION_BUS = True
 
     def _command(self, env):
-        # No GSettings from the machine: their defaults.
-        env.update(WAYLAND_DEBUG="server", GSETTINGS_BACKEND="memory")
-        return (["mutter", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
-                 f"{self.size[0]}x{self.size[1]}", f"--wayland-display={SOCKET_NAME}"], env, DIES_WITH_US)
+        command, more = headless.mutter(self.size, SOCKET_NAME)
+        return command, dict(env, WAYLAND_DEBUG="server", **more), DIES_WITH_US
 
 
 class KWin(Compositor):
@@ -196,12 +196,8 @@ class KWin(Compositor):
     SESSION_BUS = True
 
     def _command(self, env):
-        binary = os.path.join(self.dir, "kwin_wayland")
-        shutil.copyfile(shutil.which("kwin_wayland"), binary)
-        os.chmod(binary, 0o755)
-        env.update(WAYLAND_DEBUG="server")
-        return ([binary, "--virtual", "--width", str(self.size[0]), "--height", str(self.size[1]),
-                 "--no-lockscreen", "--socket", SOCKET_NAME], env, DIES_WITH_US)
+        command, more = headless.kwin(self.size, SOCKET_NAME, self.dir)
+        return command, dict(env, WAYLAND_DEBUG="server", **more), DIES_WITH_US
 
 
 class Weston(Compositor):
@@ -209,12 +205,8 @@ class Weston(Compositor):
     TOOLS = ("weston",)
 
     def _command(self, env):
-        version = subprocess.run(["weston", "--version"], capture_output=True, text=True).stdout
-        major = int(re.search(r"(\d+)\.", version).group(1))
-        renderer = ["--use-pixman"] if major < 12 else ["--renderer=pixman"]
-        env.update(WAYLAND_DEBUG="server")
-        return (["weston", "--backend=headless-backend.so", *renderer, f"--socket={SOCKET_NAME}",
-                 f"--width={self.size[0]}", f"--height={self.size[1]}", "--no-config"], env, DIES_WITH_US)
+        command, more = headless.weston(self.size, SOCKET_NAME)
+        return command, dict(env, WAYLAND_DEBUG="server", **more), DIES_WITH_US
 
 
 COMPOSITORS = {c.NAME: c for c in (Sway, Mutter, KWin, Weston)}
@@ -226,8 +218,7 @@ class FirstFrame:
     their id within their client: only the measured program makes toplevels. Gives up when the
     compositor has ended."""
 
-    # libwayland 1.21 (Debian 12) names an object interface@id, 1.23 (Debian 13) interface#id.
-    MESSAGE = re.compile(r"^\[[\d. ]+\]\s*(->\s*)?(\w+)[@#](\d+)\.(\w+)\((.*)\)\s*$")
+    MESSAGE = headless.PROTOCOL_MESSAGE
 
     def __init__(self, path, compositor_running):
         self.compositor_running = compositor_running

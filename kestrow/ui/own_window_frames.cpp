@@ -34,12 +34,18 @@ bool wantsFrame(const QWidget* widget) {
     }
 }
 
-QWidget* framedWindowOf(QObject* object) {
-    if (!object->isWidgetType()) {
+// The object itself, if it is a framed window: cheap for the many events of other widgets.
+QWidget* asFramedWindow(QObject* object) {
+    if (!object->isWidgetType() || !static_cast<QWidget*>(object)->isWindow()) {
         return nullptr;
     }
-    QWidget* window = static_cast<QWidget*>(object)->window();
+    auto* window = static_cast<QWidget*>(object);
     return isFramed(window) ? window : nullptr;
+}
+
+// The framed window that the object is, or is in.
+QWidget* framedWindowOf(QObject* object) {
+    return object->isWidgetType() ? asFramedWindow(static_cast<QWidget*>(object)->window()) : nullptr;
 }
 
 } // namespace
@@ -86,14 +92,14 @@ bool OwnWindowFrames::eventFilter(QObject* watched, QEvent* event) {
         }
         break;
     case QEvent::Resize:
-        if (QWidget* window = framedWindowOf(watched); window == watched) {
+        if (QWidget* window = asFramedWindow(watched)) {
             if (auto* bar = window->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)) {
                 bar->resize(window->width() - 2 * borderWidth, bar->height());
             }
         }
         break;
     case QEvent::Paint:
-        if (QWidget* window = framedWindowOf(watched); window == watched) {
+        if (QWidget* window = asFramedWindow(watched)) {
             // Inside the window's own paint event, before its paintEvent() (which draws nothing
             // in the margins).
             QPainter painter(window);
@@ -103,7 +109,7 @@ bool OwnWindowFrames::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
-        if (QWidget* window = framedWindowOf(watched); window == watched) {
+        if (QWidget* window = asFramedWindow(watched)) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const Qt::Edges edges = windowEdgesAt(window, mouse->position().toPoint());
             if (event->type() == QEvent::MouseMove) {

@@ -62,6 +62,7 @@ for _part in ("desktop", "e2e"):
     sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", _part))
 
 import harness  # noqa: E402
+import headless  # noqa: E402
 from desktop import Failure, StartedOrStopped, start_session_bus, stop_process, wait_until  # noqa: E402
 from exchange import ExchangeFiles  # noqa: E402
 from harness import (ALERT_TITLE, DONE_LINE, REMOVED_LINE, SAMPLE_ALL_SELECTED, SAMPLE_LIST,  # noqa: E402
@@ -390,8 +391,7 @@ class ProtocolLog:
     The log does not say which client sent what: it is read only for a compositor whose one client
     with windows is kestrow, from the start of the run."""
 
-    # libwayland 1.21 (Debian 12) names an object interface@id, 1.23 (Debian 13) interface#id.
-    MESSAGE = re.compile(r"^\[[\d. ]+\]\s*(->\s*)?(\w+)[@#](\d+)\.(\w+)\((.*)\)\s*$")
+    MESSAGE = headless.PROTOCOL_MESSAGE
 
     def __init__(self, path):
         self.path = path
@@ -496,10 +496,8 @@ class Mutter(Compositor):
 
     def _start_compositor(self, base):
         name = "wayland-kestrow"
-        self._popen(["mutter", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
-                     f"{SCREEN[0]}x{SCREEN[1]}", f"--wayland-display={name}"],
-                    # No GSettings from the machine; its keys' defaults (Alt+F4 closes).
-                    dict(base, WAYLAND_DEBUG="server", GSETTINGS_BACKEND="memory"))
+        command, env = headless.mutter(SCREEN, name)
+        self._popen(command, dict(base, WAYLAND_DEBUG="server", **env))
         self.protocol = ProtocolLog(self.log_path())
         return self._wait_for_socket(self.compositor_runtime, name)
 
@@ -564,16 +562,10 @@ print("KESTROW %(token)s end");
 """
 
     def _start_compositor(self, base):
-        # A plain copy: Debian's binary carries a file capability (cap_sys_resource) that exec
-        # refuses where it cannot be granted ("Operation not permitted").
-        binary = os.path.join(self.dir, "kwin_wayland")
-        shutil.copyfile(shutil.which("kwin_wayland"), binary)
-        os.chmod(binary, 0o755)
         name = "wayland-kestrow"
-        self._popen([binary, "--virtual", "--width", str(SCREEN[0]), "--height", str(SCREEN[1]),
-                     "--no-lockscreen", "--socket", name],
-                    dict(base, KWIN_WAYLAND_NO_PERMISSION_CHECKS="1", QT_LOGGING_RULES="kwin_scripting=true",
-                         WAYLAND_DEBUG="server"))
+        command, env = headless.kwin(SCREEN, name, self.dir)
+        self._popen(command, dict(base, KWIN_WAYLAND_NO_PERMISSION_CHECKS="1", QT_LOGGING_RULES="kwin_scripting=true",
+                                  WAYLAND_DEBUG="server", **env))
         # Only to know when the client has taken its activation (see ProtocolLog.toplevels).
         self.protocol = ProtocolLog(self.log_path())
         return self._wait_for_socket(self.compositor_runtime, name)
@@ -663,14 +655,10 @@ class Weston(Compositor):
 
     def _start_compositor(self, base):
         self._seat_socket = os.path.join(self.dir, "seat")
-        version = run_tool(["weston", "--version"], base).stdout
-        major = int(re.search(r"(\d+)\.", version).group(1))
-        renderer = ["--use-pixman"] if major < 12 else ["--renderer=pixman"]
         name = "wayland-kestrow"
-        self._popen(["weston", "--backend=headless-backend.so", *renderer, f"--socket={name}",
-                     f"--width={SCREEN[0]}", f"--height={SCREEN[1]}", "--no-config",
-                     f"--modules={self.tools['weston_seat']}"],
-                    dict(base, KESTROW_TEST_SEAT_SOCKET=self._seat_socket, WAYLAND_DEBUG="server"))
+        command, env = headless.weston(SCREEN, name)
+        self._popen([*command, f"--modules={self.tools['weston_seat']}"],
+                    dict(base, KESTROW_TEST_SEAT_SOCKET=self._seat_socket, WAYLAND_DEBUG="server", **env))
         # For the alert's parent, and when the client has taken its activation (ProtocolLog):
         # Weston's own clients (its panel, its on-screen keyboard) have no xdg toplevels.
         self.protocol = ProtocolLog(self.log_path())
